@@ -11,13 +11,14 @@ function(kem_library name dir)
   target_include_directories(${name} PUBLIC ${dir} ${CMAKE_SOURCE_DIR}/src ${CMAKE_BINARY_DIR}/generated)
 endfunction()
 
-# One GoogleTest program per test folder; every TEST is its own CTest case.
-function(kem_test_dir name dir)
+# One GoogleTest program per test folder; every TEST is its own CTest case. Window tests get a
+# QApplication, the others a QCoreApplication.
+function(kem_test_dir name dir main)
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h ${dir}/*.qrc)
   if(NOT srcs)
     return()
   endif()
-  add_executable(${name} ${srcs})
+  add_executable(${name} ${srcs} ${CMAKE_SOURCE_DIR}/tests/support/main/test_main_${main}.cpp)
   target_link_libraries(${name} PRIVATE ${ARGN} kemtestsupport GTest::gtest GTest::gmock)
   target_compile_definitions(${name} PRIVATE KEM_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
                                              KEM_BIN_DIR="${CMAKE_BINARY_DIR}/bin")

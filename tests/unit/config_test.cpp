@@ -44,7 +44,8 @@ TEST(Config, FirstStartWritesCompleteFileWithDefaults)
     EXPECT_EQ(c.COMPort, "COM1");
     EXPECT_EQ(c.PeriodSaveProt, 7);
     EXPECT_DOUBLE_EQ(c.AvgFilterK[0][6], 0.01);
-    EXPECT_DOUBLE_EQ(c.AvgFilterK[3][4], 0.05);
+    EXPECT_DOUBLE_EQ(c.AvgFilterK[3][4], 0.3);  // neighbours of the diagonal weigh 0.3
+    EXPECT_DOUBLE_EQ(c.AvgFilterK[0][4], 0.05);
     EXPECT_DOUBLE_EQ(c.AvgFilterK[5][5], 1.0);
 
     IniFile ini(loc.iniPath);
@@ -84,9 +85,9 @@ TEST(Config, ValuesParseOrKeepTheDefault)
         int period;
         double k34;
     } cases[] = {
-        {"ApplyFilter=2\r\nPeriodSaveProt=30\r\n", true, 30, 0.05},
-        {"ApplyFilter=yes\r\nPeriodSaveProt=x\r\n", true, 7, 0.05},
-        {"ApplyFilter=0\r\nPeriodSaveProt=99999999999\r\n", false, 7, 0.05},
+        {"ApplyFilter=2\r\nPeriodSaveProt=30\r\n", true, 30, 0.3},
+        {"ApplyFilter=yes\r\nPeriodSaveProt=x\r\n", true, 7, 0.3},
+        {"ApplyFilter=0\r\nPeriodSaveProt=99999999999\r\n", false, 7, 0.3},
     };
     for (const auto& k : cases) {
         TestDir dir;
