@@ -10,6 +10,7 @@ namespace {
 struct Entry {
     const char* usage;
     CliHandler handler;
+    QStringList valued;
 };
 std::map<QString, Entry>& registry()
 {
@@ -25,9 +26,9 @@ int usage()
 }
 }  // namespace
 
-CliCommand::CliCommand(const char* name, const char* usage, CliHandler handler)
+CliCommand::CliCommand(const char* name, const char* usage, CliHandler handler, QStringList valuedOptions)
 {
-    registry()[QString::fromUtf8(name)] = {usage, handler};
+    registry()[QString::fromUtf8(name)] = {usage, handler, std::move(valuedOptions)};
 }
 
 QString CliArgs::option(const QString& name) const
@@ -69,12 +70,11 @@ int main(int argc, char** argv)
 
     CliArgs cli;
     cli.all = args.mid(used);
-    // Options that take a value are written "--name VALUE" or "--name=VALUE"; the value is skipped here.
+    // Options that take a value are written "--name VALUE" or "--name=VALUE"; the value is not positional.
     for (int i = 0; i < cli.all.size(); ++i) {
         const QString& a = cli.all[i];
         if (a.startsWith("--")) {
-            static const QStringList valued = {"--port", "--out", "--db", "--samples", "--baud", "--timeout"};
-            if (valued.contains(a) && i + 1 < cli.all.size()) ++i;
+            if (it->second.valued.contains(a) && i + 1 < cli.all.size()) ++i;
             continue;
         }
         cli.positional << a;

@@ -18,7 +18,9 @@ struct CliArgs {
 using CliHandler = int (*)(const CliArgs& args, Interaction& ui);
 
 struct CliCommand {
-    CliCommand(const char* name, const char* usage, CliHandler handler);
+    // valuedOptions: the options of this command that take a value ("--port", "--out"), so that
+    // "--port /dev/pts/3" is not taken for a positional argument.
+    CliCommand(const char* name, const char* usage, CliHandler handler, QStringList valuedOptions = {});
 };
 
 // Writes the object as indented JSON to stdout.
