@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolBox>
 #include <QToolButton>
@@ -131,6 +132,7 @@ TEST(MainWindow, AuxiliaryWindowOnlyInDebugMode)
         EXPECT_EQ(shown != nullptr, debug);
         if (!shown) continue;
         EXPECT_EQ(shown->windowTitle(), QString("Вспомогательное окно"));
+        EXPECT_EQ(shown->size(), QSize(420, 520));  // the size it asked for, inside the frame
         EXPECT_EQ(shown->memo()->toPlainText(), QString("HWVer\t0A\nSWVer\t12"));
         EXPECT_TRUE(shown->findChild<QLabel*>("lblCalibration")->font().bold());
         EXPECT_EQ(shown->findChild<QLabel*>("lblCalibration")->text(), QString("Калибровочные  значения:"));
@@ -211,11 +213,20 @@ TEST(MainWindow, StatusBarHasFourPanels)
 {
     auto w = makeMain(false);
     const int widths[] = {100, 100, 100, 50};
+    QLabel* panels[4];
     for (int i = 0; i < 4; ++i) {
-        auto* panel = w->statusBar()->findChild<QLabel*>(QString("StatusPanel%1").arg(i));
-        ASSERT_NE(panel, nullptr);
-        EXPECT_EQ(panel->minimumWidth(), widths[i]);
+        panels[i] = w->statusBar()->findChild<QLabel*>(QString("StatusPanel%1").arg(i));
+        ASSERT_NE(panels[i], nullptr);
+        EXPECT_GE(panels[i]->minimumWidth(), widths[i]);
     }
+    EXPECT_EQ(panels[1]->width(), 100);
+    EXPECT_EQ(panels[2]->width(), 100);
+
+    // Panel 0 follows the hint of what is under the mouse, in full.
+    QStatusTipEvent tip("Открыть список водителей");
+    QApplication::sendEvent(w.get(), &tip);
+    EXPECT_EQ(w->statusText(0), QString("Открыть список водителей"));
+    EXPECT_GE(panels[0]->minimumWidth(), panels[0]->fontMetrics().horizontalAdvance(w->statusText(0)));
     w->setStatusText(2, "x");
     EXPECT_EQ(w->statusText(2), "x");
 }
