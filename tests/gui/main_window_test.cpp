@@ -327,3 +327,25 @@ TEST(MainWindow, TileCommandsShareTheFrame)
     EXPECT_TRUE(a->isMinimized());
     EXPECT_TRUE(b->isMinimized());
 }
+
+TEST(MainWindow, WindowMenuListsTheOpenChildWindows)
+{
+    auto w = makeMain(false);
+    w->show();
+    auto titled = [](const char* title) {
+        auto* widget = new QWidget;
+        widget->setWindowTitle(title);
+        return widget;
+    };
+    QMdiSubWindow* order = w->addChildWindow(titled("Задание 12"));
+    w->addChildWindow(titled("Список заданий"));
+    QMenu* menu = menuTitled(*w, "Окно");
+    for (int round = 0; round < 2; ++round) {  // opening the menu again does not repeat the list
+        emit menu->aboutToShow();
+        QStringList texts;
+        for (QAction* a : menu->actions().mid(5)) texts << (a->isSeparator() ? "-" : a->text());
+        EXPECT_EQ(texts, QStringList({"-", "Задание 12", "Список заданий"}));
+    }
+    menu->actions().at(6)->trigger();
+    EXPECT_EQ(w->mdiArea()->activeSubWindow(), order);
+}
