@@ -107,6 +107,7 @@ void TfrmMain::connectFixedCommands()
 
 void TfrmMain::registerWindowCommand(const QString& actionName, std::function<QWidget*()> factory, ChildLifetime lifetime)
 {
+    if (!action(actionName)) qWarning("TfrmMain: no command named %s", qPrintable(actionName));
     windows_.insert(actionName, WindowCommand{std::move(factory), lifetime, {}});
     commands_.insert(actionName, [this, actionName] { showWindow(actionName); });
     if (QAction* a = action(actionName)) a->setEnabled(true);
@@ -114,6 +115,7 @@ void TfrmMain::registerWindowCommand(const QString& actionName, std::function<QW
 
 void TfrmMain::registerCommand(const QString& actionName, std::function<void()> handler)
 {
+    if (!action(actionName)) qWarning("TfrmMain: no command named %s", qPrintable(actionName));
     windows_.remove(actionName);
     commands_.insert(actionName, std::move(handler));
     if (QAction* a = action(actionName)) a->setEnabled(true);
