@@ -18,14 +18,17 @@ using TGrad = std::vector<TGradPoint>;
 // The field a table is ordered and searched by.
 enum class TGradKeyField { U, U_REDUCED, R_SENSOR };
 
-inline long double GradPointKey(const TGradPoint& p, TGradKeyField key)
+// The key as a member, so that a lookup picks it once instead of once a point.
+inline long double TGradPoint::*GradKeyMember(TGradKeyField key)
 {
     switch (key) {
-    case TGradKeyField::U_REDUCED: return p.U_REDUCED;
-    case TGradKeyField::R_SENSOR: return p.R_SENSOR;
-    default: return p.U;
+    case TGradKeyField::U_REDUCED: return &TGradPoint::U_REDUCED;
+    case TGradKeyField::R_SENSOR: return &TGradPoint::R_SENSOR;
+    default: return &TGradPoint::U;
     }
 }
+
+inline long double GradPointKey(const TGradPoint& p, TGradKeyField key) { return p.*GradKeyMember(key); }
 
 // The key of a car's tank tables: R_SENSOR for current measurement (low 7 bits of the measurement
 // type = 1), else U_REDUCED when the supply correction is on, else U.

@@ -1,5 +1,6 @@
 #include "grad_table.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -9,10 +10,12 @@ constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
 
 // V(a) + (x - K(a)) * (V(b) - V(a)) / (K(b) - K(a)); a zero divisor or an overflow gives 0, the
 // way a failed division is answered everywhere in the conversions.
-long double segment(const TGrad& t, TGradKeyField key, int a, int b, long double x)
+using KeyMember = long double TGradPoint::*;
+
+long double segment(const TGrad& t, KeyMember key, int a, int b, long double x)
 {
-    const long double ka = GradPointKey(t[a], key);
-    const long double kb = GradPointKey(t[b], key);
+    const long double ka = t[a].*key;
+    const long double kb = t[b].*key;
     const long double dk = kb - ka;
     if (dk == 0)
         return 0;
@@ -20,12 +23,13 @@ long double segment(const TGrad& t, TGradKeyField key, int a, int b, long double
     return std::isinf(r) ? 0 : r;
 }
 
-long double lookup(const TGrad& t, TGradKeyField key, long double x)
+long double lookup(const TGrad& t, TGradKeyField field, long double x)
 {
     const int n = int(t.size());
     if (n < 2)
         return 0;
-    auto K = [&](int i) { return GradPointKey(t[i], key); };
+    const KeyMember key = GradKeyMember(field);
+    auto K = [&](int i) { return t[i].*key; };
     if (K(0) < K(1)) {
         if (x < K(0))
             return segment(t, key, 0, 1, x);
@@ -146,3 +150,31 @@ TGradEnds GradEndExtensions(const TGrad& table, TGradKeyField key, long double T
     }
     return e;
 }
+
+TGradLookup::TGradLookup(const TGrad& table, TGradKeyField key) : table_(table), key_(key)
+{
+    keys_.reserve(table.size());
+    for (const TGradPoint& p : table)
+        keys_.push_back(GradPointKey(p, key));
+    sortedRising_ = keys_.size() >= 2 && keys_[0] < keys_[1] && std::is_sorted(keys_.begin(), keys_.end());
+}
+
+long double TGradLookup::raw(long double x) const
+{
+    const int n = int(keys_.size());
+    if (!sortedRising_ || std::isnan(x) || x < keys_[0] || x >= keys_[n - 1])
+        return lookup(table_, key_, x);
+    // In non-decreasing keys the first i with K(i-1) <= x <= K(i) is the first key >= x (at least 1).
+    const int i = std::max(1, int(std::lower_bound(keys_.begin(), keys_.end(), x) - keys_.begin()));
+    return segment(table_, GradKeyMember(key_), i - 1, i, x);
+}
+
+long double TGradLookup::byVoltage(uint32_t reading, bool allowNegative) const
+{
+    if (table_.size() < 2)
+        return 0;
+    const long double v = raw(static_cast<long double>(reading));
+    return allowNegative ? v : nonNegative(v);
+}
+
+long double TGradLookup::byResistance(long double resistance) const { return nonNegative(raw(resistance)); }

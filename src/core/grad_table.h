@@ -3,6 +3,7 @@
 #include "grad_point.h"
 
 #include <cstdint>
+#include <vector>
 
 // Deletes every point whose VAL is not >= 0 (negative or NaN); the rest keep their order.
 void RemoveEmptyGradPoints(TGrad& table);
@@ -24,6 +25,22 @@ long double GradValueByVoltage(uint32_t reading, const TGrad* table, TGradKeyFie
 
 // The same search by R_SENSOR; a negative or NaN result always becomes 0.
 long double GradValueByResistance(long double resistance, const TGrad* table);
+
+// A table bound to its key for many lookups: gives exactly GradValueByVoltage's results, but
+// searches a sorted table by bisection instead of point by point.
+class TGradLookup {
+public:
+    TGradLookup(const TGrad& table, TGradKeyField key);
+    long double byVoltage(uint32_t reading, bool allowNegative) const;
+    long double byResistance(long double resistance) const;   // key R_SENSOR
+
+private:
+    long double raw(long double x) const;
+    const TGrad& table_;
+    TGradKeyField key_;
+    std::vector<long double> keys_;
+    bool sortedRising_ = false;   // non-decreasing keys with K(0) < K(1)
+};
 
 // Majority direction of a table's keys (marks the points that break it in the calibration grid).
 enum class TGradDirection { Rising, Falling, Undecided };

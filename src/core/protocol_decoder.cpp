@@ -1,5 +1,6 @@
 #include "protocol_decoder.h"
 
+#include "code_memo.h"
 #include "grad_table.h"
 #include "protokol_clock.h"
 
@@ -11,21 +12,36 @@ namespace {
 
 constexpr int kNone = -1;
 
-// Round half to even (the current rounding mode), saturated to 16 bits.
+// Round half to even of a finite value of modest size (a library call is too slow per sample).
+int64_t roundEven(long double v)
+{
+    const int64_t t = int64_t(v);   // toward zero
+    const long double frac = v - t;
+    if (frac > 0.5L || (frac == 0.5L && (t & 1)))
+        return t + 1;
+    if (frac < -0.5L || (frac == -0.5L && (t & 1)))
+        return t - 1;
+    return t;
+}
+
+// Rounded half to even and saturated to 16 bits: a tiny factor must not wrap around.
 uint16_t round16(long double v)
 {
     if (!(v > 0))
         return 0;
-    const long double r = std::nearbyint(v);
-    return r > 65535 ? 65535 : uint16_t(r);
+    return v >= 65535 ? 65535 : uint16_t(roundEven(v));
 }
 
 class Decoder {
 public:
     Decoder(const TDecodeCar& car, const TDecodeTables& tables, const TDecodeSettings& settings, TKDDData& out)
-        : car_(car), tables_(tables), settings_(settings), s_(out)
+        : car_(car), tables_(tables), settings_(settings), s_(out),
+          tank1_(tables.Tank1, GradKey(car.CarFuelMeasureType, car.CarUsePowerForVolume)),
+          tank2_(tables.Tank2, GradKey(car.CarFuelMeasureType, car.CarUsePowerForVolume)),
+          temp_(tables.Temp, VoltageKey(car.CarUsePowerForTemp)),
+          tank1Voltage_(tables.Tank1, VoltageKey(car.CarUsePowerForVolume)),
+          tank2Voltage_(tables.Tank2, VoltageKey(car.CarUsePowerForVolume))
     {
-        tankKey_ = GradKey(car.CarFuelMeasureType, car.CarUsePowerForVolume);
     }
 
     void run(const TProtokolRecords& records);
@@ -47,24 +63,27 @@ private:
     void boardVoltage(const TProtokolRecord& r, bool setEngine);
     void segmentFlags();
     int32_t tankVolume(const TProtokolRecord& r, int tank);
-    int32_t voltageVolume(uint32_t s, const TGrad& table) const;
+    int32_t voltageVolume(uint32_t s, int tank);
     int32_t limitVolume(long double volume, int tank) const;
     int32_t secondInputTemperature(const TProtokolRecord& r) const;
-    int8_t engineTemperature(const TProtokolRecord& r) const;
+    int8_t engineTemperature(const TProtokolRecord& r);
     void speedAndPath(uint32_t pulses);
     void tachometer(uint32_t pulses);
 
     TKDDSample& V() { return s_[size_t(v_)]; }
     bool hasX() const { return x_ != kNone; }
     TKDDSample& X() { return s_[size_t(x_)]; }
-    const TGrad& tankTable(int tank) const { return tank == 1 ? tables_.Tank1 : tables_.Tank2; }
+    const TGradLookup& tankByKey(int tank) const { return tank == 1 ? tank1_ : tank2_; }
+    const TGradLookup& tankByVoltage(int tank) const { return tank == 1 ? tank1Voltage_ : tank2Voltage_; }
     int32_t tankVol(int tank) const { return tank == 1 ? car_.CarTank1Vol : car_.CarTank2Vol; }
 
     const TDecodeCar& car_;
     const TDecodeTables& tables_;
     const TDecodeSettings& settings_;
     TKDDData& s_;
-    TGradKeyField tankKey_;
+    TGradLookup tank1_, tank2_, temp_;   // by the tables' own key (resistance for current)
+    TGradLookup tank1Voltage_, tank2Voltage_;   // voltage lookups search U or U_REDUCED
+    TCodeMemo memoTank1_, memoTank2_, memoTemp_, memoSpeed_, memoRPM_;
 
     std::optional<TProtokolSeconds> start_;
     TProtokolSeconds running_ = 0;
@@ -169,7 +188,7 @@ int32_t Decoder::limitVolume(long double volume, int tank) const
     return int32_t(volume);   // truncation toward zero
 }
 
-int32_t Decoder::voltageVolume(uint32_t s, const TGrad& table) const
+int32_t Decoder::voltageVolume(uint32_t s, int tank)
 {
     uint32_t reading = s;
     if (car_.CarUsePowerForVolume) {
@@ -178,8 +197,10 @@ int32_t Decoder::voltageVolume(uint32_t s, const TGrad& table) const
             return 0;
         reading = s * uint32_t(std::max(car_.CarUPower, 0)) / board;
     }
-    const long double v = GradValueByVoltage(reading, &table, VoltageKey(car_.CarUsePowerForVolume), false);
-    return std::isfinite(v) && v * 100 < 2.1e9L ? int32_t(v * 100) : (std::isfinite(v) ? INT32_MAX : 0);
+    return (tank == 1 ? memoTank1_ : memoTank2_).get(reading, [&] {
+        const long double v = tankByVoltage(tank).byVoltage(reading, false) * 100;
+        return std::isfinite(v) ? (v < 2.1e9L ? int32_t(v) : INT32_MAX) : 0;
+    });
 }
 
 int32_t Decoder::tankVolume(const TProtokolRecord& r, int tank)
@@ -194,13 +215,13 @@ int32_t Decoder::tankVolume(const TProtokolRecord& r, int tank)
     if (us > 9.0L || (type == 1 && std::fabs(ref) <= 0.01L)) {
         volume = hasX() ? (tank == 1 ? X().Tank1 : X().Tank2) : 0;
     } else if (type == 0) {
-        volume = voltageVolume(s, tankTable(tank));
+        volume = voltageVolume(s, tank);
     } else if (type == 1) {
         const long double k = tank == 1 ? calib_.eK1() : calib_.eK2();
         const long double d = tank == 1 ? calib_.eD1() : calib_.eD2();
         const long double den = us * k + ref - d;
         const long double resistance = den == 0 ? NAN : std::fabs(us * car_.CarFuelMeasureRObr / den);
-        volume = std::isfinite(resistance) ? GradValueByResistance(resistance, &tankTable(tank)) * 100 : 0;
+        volume = std::isfinite(resistance) ? tankByKey(tank).byResistance(resistance) * 100 : 0;
     } else {
         volume = s;
     }
@@ -223,29 +244,36 @@ int32_t Decoder::secondInputTemperature(const TProtokolRecord& r) const
         ((std::fabs(us * car_.AInputBak2RObr / ref) - car_.AInputBak2R0) / car_.AInputBak2Param + car_.AInputBak2T0) * 100;
     if (!std::isfinite(t) || std::fabs(t) > 2.1e9L)
         return 0;
-    return int32_t(std::nearbyint(t));
+    return int32_t(roundEven(t));
 }
 
-int8_t Decoder::engineTemperature(const TProtokolRecord& r) const
+int8_t Decoder::engineTemperature(const TProtokolRecord& r)
 {
     uint32_t v = uint32_t(r.word(9)) * 4000 / 65535;
     if (car_.CarUsePowerForTemp) {
         const uint16_t board = s_[size_t(v_)].UBoard;
         v = board == 0 ? 0 : uint32_t(std::max(car_.CarUPower, 0)) * v / board;
     }
-    long double x = GradValueByVoltage(v, &tables_.Temp, VoltageKey(car_.CarUsePowerForTemp), true);
-    x = std::isfinite(x) && std::fabs(x) < 1e15L ? std::trunc(x) : 0;
-    return int8_t(uint8_t(int64_t(std::nearbyint(x / 100)) - 50));
+    return int8_t(memoTemp_.get(v, [&] {
+        long double x = temp_.byVoltage(v, true);
+        x = std::isfinite(x) && std::fabs(x) < 1e15L ? std::trunc(x) : 0;
+        return int32_t(uint8_t(roundEven(x / 100) - 50));
+    }));
 }
 
 void Decoder::speedAndPath(uint32_t p)
 {
     const long double k = car_.CarSpeedK;
     TKDDSample& v = V();
-    v.PathStep = k > 0 ? round16(p * 1000.0L / k) : 0;
+    const uint32_t both = uint32_t(memoSpeed_.get(p, [&] {
+        const uint32_t step = k > 0 ? round16(p * 1000.0L / k) : 0;
+        const uint32_t speed = k > 0 ? round16(p * 60.0L / k) : 0;
+        return int32_t(step | speed << 16);
+    }));
+    v.PathStep = uint16_t(both);
     path_ += v.PathStep;
     v.Path = path_;
-    v.Speed = k > 0 ? round16(p * 60.0L / k) : 0;
+    v.Speed = uint16_t(both >> 16);
     if (v.Speed > 0)
         v.Flags |= sfMoving;
 }
@@ -254,7 +282,7 @@ void Decoder::tachometer(uint32_t t)
 {
     const long double k = car_.CarTachK;
     TKDDSample& v = V();
-    v.RPM = k > 0 ? round16(t / k) : 0;
+    v.RPM = uint16_t(memoRPM_.get(t, [&] { return int32_t(k > 0 ? round16(t / k) : 0); }));
     if (v.RPM > car_.CarMinRPM) {
         v.Flags |= sfTurning;
         if (v.RPM <= car_.CarMaxIdleRPM)
@@ -349,11 +377,11 @@ void Decoder::analog(const TProtokolRecord& r)
         if (us1 > 9.0L || std::fabs(us1 - us2) <= 0.01L) {
             volume = hasX() ? X().Tank1 : 0;
         } else if (type == 0) {
-            volume = voltageVolume(s1, tables_.Tank1);
+            volume = voltageVolume(s1, 1);
         } else if (type == 1) {
             const uint32_t diff = s2 - s1;
             volume = diff == 0 ? 0
-                               : GradValueByResistance(std::fabs(s1 * car_.CarFuelMeasureRObr / diff), &tables_.Tank1) * 100;
+                               : tank1_.byResistance(std::fabs(s1 * car_.CarFuelMeasureRObr / diff)) * 100;
         } else {
             volume = s1;
         }

@@ -167,3 +167,34 @@ TEST(GradRecorder, DerivedPointValues)
 
     EXPECT_EQ(RecorderGradPoints(TGrad(25), 0, 0, 1200, 150).size(), 20u);
 }
+
+TEST(GradTable, BoundLookupAgreesWithTheReference)
+{
+    // Sorted, unsorted, falling, equal keys and cleared points, with readings on, between and
+    // beyond the keys.
+    uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 8) % 2000; };
+    for (int round = 0; round < 300; ++round) {
+        TGrad t;
+        const int n = int(next() % 8);
+        for (int i = 0; i < n; ++i) {
+            TGradPoint p;
+            p.U = (round % 3 == 0) ? i * 100 : next();   // every third table has no repeats
+            if (round % 5 == 0 && i == 1)
+                p.U = t[0].U;
+            p.VAL = int(next()) - 200;
+            p.R_SENSOR = next() / 7.0L;
+            t.push_back(p);
+        }
+        if (round % 2)
+            PrepareGrad(t, kU);
+        const TGradLookup byU(t, kU), byR(t, TGradKeyField::R_SENSOR);
+        for (uint32_t x : {0u, 50u, 100u, 150u, 700u, 1999u, 2500u, uint32_t(next()), uint32_t(next())}) {
+            for (bool neg : {false, true}) {
+                const long double a = GradValueByVoltage(x, &t, kU, neg), b = byU.byVoltage(x, neg);
+                EXPECT_TRUE(a == b || (std::isnan(a) && std::isnan(b))) << round << " " << x;
+            }
+            EXPECT_EQ(GradValueByResistance(x / 3.0L, &t), byR.byResistance(x / 3.0L)) << round << " " << x;
+        }
+    }
+}
