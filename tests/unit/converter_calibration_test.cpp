@@ -1,3 +1,4 @@
+#include "calibration_run.h"
 #include "converter_calibration.h"
 #include "protocol_builder.h"
 #include "protocol_decoder.h"
@@ -115,4 +116,39 @@ TEST(ProtocolDecoder, CurrentMeasurementThroughResistance)
     ASSERT_EQ(s.size(), 2u);
     EXPECT_NEAR(s[0].Tank1, 5000, 1);
     EXPECT_EQ(s[1].Tank1, s[0].Tank1);   // reference at 0 V: invalid, previous value kept
+}
+
+TEST(CalibrationRun, GeneratedRunCarriesBlockHeaderAndPoints)
+{
+    TCalibrationScenario sc;
+    QString error;
+    ASSERT_TRUE(ParseCalibrationScenario("hw 3 sw 7 options 4\nword 17 2048\nword 18 512\n"
+                                         "point 1200 800 24.5\npoint 2400 1600 24.4\n",
+                                         sc, error))
+        << qPrintable(error);
+    const TProtokolRecords r = GenerateCalibrationRun(sc);
+    ASSERT_EQ(r.size(), 9u + 4u);
+    TDecodeSettings settings;
+    bool seen = false;
+    settings.OnCalibration = [&](const TConverterCalibration& c) {
+        seen = true;
+        EXPECT_EQ(c.HWVer, 3);
+        EXPECT_EQ(c.Options, 4);
+        EXPECT_EQ(c.word(17), 2048);
+        EXPECT_EQ(c.Values[12], 2.0L);
+    };
+    TKDDData s;
+    double e, st;
+    DecodeProtocol(r, TDecodeCar{}, {}, settings, s, e, st);
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(s.empty());   // no clock: calibration points make no samples
+    const TProtokolRecord& point = r[9];
+    EXPECT_EQ(point.type(), 10);
+    EXPECT_TRUE(point.b[2] & 0x80);
+    EXPECT_EQ(point.word(5), 1200);
+    EXPECT_EQ(r[10].type(), 12);
+    EXPECT_EQ(r[10].sequence(), point.sequence());
+    EXPECT_EQ(r[10].word(5), 800);
+    for (const char* bad : {"point 1 2", "word 40 1", "speed 5", "hw 300"})
+        EXPECT_FALSE(ParseCalibrationScenario(bad, sc, error)) << bad;
 }
