@@ -69,3 +69,16 @@ void ComputeCalibrationValues(TConverterCalibration& c, bool useDiffInADC)
         channel(q, (AN5_1 - AN6_1) - (AN5_2 - AN6_2), AN6_1 - AN6_2, AN6_1, AN5_1 - AN6_1, v[23], v[24]);
     }
 }
+
+TCalibrationBlock ToCalibrationBlock(const TConverterCalibration& c)
+{
+    TCalibrationBlock b;
+    b.HWVer = c.HWVer;
+    b.SWVer = c.SWVer;
+    b.Options = c.Options;
+    for (int k = 0; k < 32; ++k)
+        b.Words[size_t(k)] = c.word(k);
+    for (size_t i = 0; i < b.Values.size(); ++i)
+        b.Values[i] = double(c.Values[i]);
+    return b;
+}

@@ -1,6 +1,8 @@
 #pragma once
 // The recorder's converter-calibration block: 72 bytes filled by calibration chunks, turned into
 // 25 values by the calibration header. Four of them (eK1, eD1, eK2, eD2) correct the tank channels.
+#include "calibration_block.h"
+
 #include <array>
 #include <cstdint>
 
@@ -30,3 +32,6 @@ void ComputeCalibrationValues(TConverterCalibration& c, bool useDiffInADC);
 
 // Names of the 25 values as the auxiliary window shows them.
 extern const std::array<const char*, 25> kCalibrationValueNames;
+
+// The block as the calibration-values report takes it (the header bytes, words and values).
+TCalibrationBlock ToCalibrationBlock(const TConverterCalibration& c);

@@ -1,5 +1,7 @@
 #include "calibration_run.h"
+#include "app_state.h"
 #include "converter_calibration.h"
+#include "decode_settings.h"
 #include "protocol_builder.h"
 #include "protocol_decoder.h"
 
@@ -151,4 +153,24 @@ TEST(CalibrationRun, GeneratedRunCarriesBlockHeaderAndPoints)
     EXPECT_EQ(r[10].word(5), 800);
     for (const char* bad : {"point 1 2", "word 40 1", "speed 5", "hw 300"})
         EXPECT_FALSE(ParseCalibrationScenario(bad, sc, error)) << bad;
+}
+
+TEST(CalibrationRun, DecodedBlockReachesTheCalibrationValuesReport)
+{
+    TCalibrationScenario sc;
+    QString error;
+    ASSERT_TRUE(ParseCalibrationScenario("hw 171 options 4\nword 17 2048\nword 18 512\nword 1 100", sc, error));
+    TConfig config;
+    config.UseDiffInADC = false;
+    for (const bool on : {false, true}) {
+        AppState().ShowCalibrationValues = on;
+        AppState().CalibrationValuesText.clear();
+        TKDDData s;
+        double e, st;
+        DecodeProtocol(GenerateCalibrationRun(sc), TDecodeCar{}, {}, DecodeSettingsFromConfig(config), s, e, st);
+        EXPECT_EQ(AppState().CalibrationValuesText.contains("HWVer\tAB"), on);
+        EXPECT_EQ(AppState().CalibrationValuesText.contains("Rizm\t0800"), on);
+    }
+    AppState().ShowCalibrationValues = false;
+    AppState().CalibrationValuesText.clear();
 }
