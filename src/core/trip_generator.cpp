@@ -34,6 +34,8 @@ private:
     void parkMinute();
     void powerOff(int minutes);
     void push(uint8_t type, std::initializer_list<std::pair<int, int>> words);
+    // A part tag of 0 means "no measurement open": the recorder never numbers a minute 0.
+    void nextSequence() { seq_ = uint8_t(seq_ == 255 ? 1 : seq_ + 1); }
 
     const TTripScenario& sc_;
     const TDecodeCar& car_;
@@ -124,7 +126,7 @@ void Generator::clockIfDue()
 void Generator::engineMinute(double speed, int rpm)
 {
     clockIfDue();
-    ++seq_;
+    nextSequence();
     const uint16_t s1 = codeOfVolume(level1_, 1);
     const uint16_t s2 = car_.CarTank2Vol ? codeOfVolume(level2_, 2) : 0;
     const uint16_t pulses = car_.CarSpeedType ? clampCode(speed / 60 * car_.CarSpeedK) : 0;
@@ -157,7 +159,7 @@ void Generator::engineMinute(double speed, int rpm)
 void Generator::parkMinute()
 {
     clockIfDue();
-    ++seq_;
+    nextSequence();
     push(16, {{9, offCode_}});
     ++trip_.truth.minutes;
     running_ += 60;
