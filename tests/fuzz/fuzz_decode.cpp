@@ -1,8 +1,11 @@
-// Random protocols, cars and tables through the decoding: nothing may crash, loop without bound or
+// Random protocols, cars, tables and settings through decoding, fuel events and statistics: nothing may crash, loop without bound or
 // grow the series past its cap.
+#include "calc_statistics.h"
+#include "fuel_events.h"
 #include "grad_table.h"
 #include "protocol_decoder.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -73,6 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TDecodeSettings settings;
     settings.UseDiffInADC = in.byte() & 1;
 
+    // The calculation's settings come from the input's first bytes after the tables; the rest are
+    // the records.
+    Input settingsBytes{in.p, std::min<size_t>(in.n, 8)};
+    in.p += settingsBytes.n;
+    in.n -= settingsBytes.n;
     TProtokolRecords records(in.n / 12);
     if (!records.empty())
         std::memcpy(records.data(), in.p, records.size() * 12);
@@ -81,5 +89,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     DecodeProtocol(records, car, tables, settings, samples, end, start);
     if (samples.size() > kMaxProtocolSamples)
         __builtin_trap();
+
+    TCalcCar calcCar;
+    calcCar.CarTank1Vol = car.CarTank1Vol;
+    calcCar.CarTank2Vol = car.CarTank2Vol;
+    calcCar.CarIncCriterion = settingsBytes.byte();
+    calcCar.CarDecCriterion = settingsBytes.byte();
+    calcCar.CarFuelMeasureType = car.CarFuelMeasureType;
+    calcCar.CarSpeedType = car.CarSpeedType;
+    calcCar.CarTachType = car.CarTachType;
+    TFilterSettings filters = DefaultFilterSettings();
+    const uint8_t switches = settingsBytes.byte();
+    filters.ApplyFilter = switches & 1;
+    filters.UseFilter1 = switches & 2;
+    filters.UseFilter2 = switches & 4;
+    filters.UseFilterAvg = switches & 8;
+    filters.SkipPauses = switches & 16;
+    MarkFuelEvents(samples, calcCar, filters);
+    TProtokolCalcData calc;
+    double from = (switches & 32) ? start + settingsBytes.byte() / 1440.0 : 0;
+    double to = (switches & 64) ? end - settingsBytes.byte() / 1440.0 : 0;
+    CalcStatistics(samples, calcCar, calc, from, to, start);
     return 0;
 }
