@@ -32,10 +32,10 @@ std::optional<TGrad> TemperatureTableFromRows(const std::vector<TTempGradRow>& r
     return t;
 }
 
-TGrad TemperatureTableFromHeader(const std::vector<TTempHeaderPoint>& points, int32_t carUPower)
+TGrad TemperatureTableFromHeader(const std::vector<TTempPoint>& points, int32_t carUPower)
 {
     TGrad t;
     for (size_t i = 0; i < std::min(points.size(), kMaxTempPoints); ++i)
-        t.push_back(point(points[i].U, points[i].VAL, points[i].U_POWER, carUPower));
+        t.push_back(point(points[i].U, points[i].Val, points[i].UPower, carUPower));
     return t;
 }

@@ -1,3 +1,4 @@
+#include "grad_blob.h"
 #include "grad_recorder.h"
 #include "grad_table.h"
 
@@ -197,4 +198,52 @@ TEST(GradTable, BoundLookupAgreesWithTheReference)
             EXPECT_EQ(GradValueByResistance(x / 3.0L, &t), byR.byResistance(x / 3.0L)) << round << " " << x;
         }
     }
+}
+
+TEST(GradBlob, ReadsWhatTheCountAndSizeAllow)
+{
+    TGrad t;
+    for (int i = 0; i < 25; ++i) {
+        TGradPoint p;
+        p.U = 100 * i;
+        p.VAL = i * 1.25L;
+        p.U_POWER = 24.1L;
+        p.U_REDUCED = i / 3.0L;
+        p.R_SENSOR = -i;
+        p.U_REF = 0.1L;
+        t.push_back(p);
+    }
+    const QByteArray blob = GradToBlob(t);
+    ASSERT_EQ(blob.size(), 4 + 25 * 60);
+    const TGrad back = GradFromBlob(blob);
+    ASSERT_EQ(back.size(), 25u);
+    EXPECT_EQ(back[24].U_REDUCED, 8.0L);
+    EXPECT_EQ(back[3].U_REDUCED, t[3].U_REDUCED);   // 80-bit values come back bit for bit
+    EXPECT_EQ(back[7].U_REF, 0.1L);
+
+    auto withCount = [&](int32_t n, qsizetype size) {
+        QByteArray b = blob.left(size);
+        b[0] = char(n & 0xFF);
+        b[1] = char((n >> 8) & 0xFF);
+        b[2] = char((n >> 16) & 0xFF);
+        b[3] = char((n >> 24) & 0xFF);
+        return GradFromBlob(b).size();
+    };
+    EXPECT_EQ(withCount(25, 123), 1u);        // 123 bytes: one whole point
+    EXPECT_EQ(withCount(30, 4 + 5 * 60), 5u); // the count says 30, five points are there
+    EXPECT_EQ(withCount(20, 1204), 20u);
+    EXPECT_EQ(withCount(-3, 1204), 0u);
+    EXPECT_EQ(withCount(3, 4), 0u);
+    EXPECT_TRUE(GradFromBlob(QByteArray()).empty());
+
+    // The header form keeps 20 points of a longer table, with the table's own count.
+    const QByteArray header = GradToHeaderTable(t);
+    ASSERT_EQ(header.size(), 1204);
+    EXPECT_EQ(uint8_t(header[0]), 25);
+    EXPECT_EQ(GradFromHeaderTable(header).size(), 20u);
+    TGrad two(t.begin(), t.begin() + 2);
+    const QByteArray small = GradToHeaderTable(two);
+    EXPECT_EQ(small.size(), 1204);
+    EXPECT_EQ(GradFromHeaderTable(small).size(), 2u);
+    EXPECT_EQ(GradToBlob({}), QByteArray(4, '\0'));
 }
