@@ -74,6 +74,7 @@ bool ParseTripScenario(const QString& text, TTripScenario& out, QString& error)
                 return fail();
             out.start = ProtokolSecondsOf(t.date().year(), t.date().month(), t.date().day(), t.time().hour(),
                                           t.time().minute(), 0);
+            out.hasStart = true;
         } else if (f[0] == "tank1" || f[0] == "tank2") {
             if (!number(f, 1, v))
                 return fail();

@@ -1,7 +1,7 @@
 #pragma once
 // A trip described minute by minute: what the recorder simulator drives and what tests and
 // benchmarks decode. One command a line, '#' starts a comment:
-//   start 2026-12-11 08:00     first clock
+//   start 2026-12-11 08:00     first clock (optional)
 //   tank1 120                  litres in tank 1 at the start (tank2 likewise)
 //   drive 30 60 12             30 minutes at 60 km/h burning 12 l/h
 //   idle 10 2                  10 minutes engine on, standing, burning 2 l/h
@@ -25,6 +25,7 @@ struct TTripStep {
 
 struct TTripScenario {
     TProtokolSeconds start = 0;
+    bool hasStart = false;         // without a "start" line the caller picks the time
     double tank1 = 0, tank2 = 0;   // litres at the start
     int driveRPM = 1800, idleRPM = 700;
     std::vector<TTripStep> steps;
