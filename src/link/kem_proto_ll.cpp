@@ -152,7 +152,7 @@ bool TKemProtoLL::Open(const QString& portName, bool highSpeed, bool verify)
 bool TKemProtoLL::OpenLocked(const QString& name, int number, bool highSpeed, bool verify)
 {
     if (transport_->isOpen()) CloseLocked();
-    const QString system = IsDevicePath(name) ? name : SystemPortForNumber(number);
+    const QString system = IsDevicePath(name) ? name : resolver_ ? resolver_(number) : SystemPortForNumber(number);
     if (system.isEmpty() || !transport_->open(system, highSpeed ? kHighBaud : kNormalBaud)) return false;
     currentPort_ = number;
     {

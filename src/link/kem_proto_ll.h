@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -51,6 +52,9 @@ public:
     TRecorderRegisters Registers() const;
     uint8_t FlashType() const;
     double DeviceTime() const;
+
+    // How "COMn" becomes a system port; by default the n-th serial port of the machine.
+    void SetPortResolver(std::function<QString(int)> resolver) { resolver_ = std::move(resolver); }
 
     // The clearing command waits 10 x 300 ms for the recorder; tests shorten the pause.
     void SetClearPause(int ms) { clearPauseMs_ = ms; }
@@ -93,4 +97,5 @@ private:
     uint8_t flashType_ = 0;
     double deviceTime_ = 0;
     int clearPauseMs_ = 300;
+    std::function<QString(int)> resolver_;
 };
