@@ -185,3 +185,27 @@ TEST(DatabaseLocation, ServerLocationIsUsedAsGivenWithoutFallbackOrCreation)
 }
 
 }  // namespace
+
+namespace {
+
+// A server location where no server answers: the start-up message, the program goes on, and
+// reopening reports -1.
+TEST(DatabaseLocation, ServerThatDoesNotAnswerGivesE0001AndMinusOne)
+{
+    TestDir dir;
+    TConfig config;
+    config.WorkDataPath = dir.path();
+    config.DatabaseLocation = "127.0.0.1/1:/nowhere/Kem_M.fdb";  // port 1: refused at once
+    ConfigLocation where;
+    where.programDir = dir.path();
+    where.defaultWorkDir = dir.path();
+    ScriptedInteraction ui;
+    TData data(ui);
+    OpenDatabaseForStartup(data, config, where);
+    EXPECT_FALSE(data.IsConnected());
+    EXPECT_EQ(ui.textsOf("error"), (QStringList{e0001("127.0.0.1/1:/nowhere/Kem_M.fdb"), E0011}));
+    EXPECT_FALSE(QFileInfo::exists(dir.file("DB")));
+    EXPECT_EQ(ReopenDatabase(data, config), -1);
+}
+
+}  // namespace
