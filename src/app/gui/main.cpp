@@ -2,6 +2,7 @@
 #include "shell/main_window.h"
 #include "shell/qt_interaction.h"
 #include "shell/startup.h"
+#include "db_module.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -20,11 +21,11 @@ void installQtTranslation(QApplication& app)
 }
 
 // The modules that live for the whole run. Each part plugs in here.
-StartupServices makeServices()
+StartupServices makeServices(Interaction& ui)
 {
     StartupServices s;
     // s.createReportModule = ...;   report data module
-    // s.openDatabase = ...;         database module (throws on failure)
+    s.openDatabase = [&ui] { OpenDatabaseAtStartup(ui); };  // database module (throws on failure)
     // s.startLink = ...;            communication manager on the given port
     // s.cleanOldProtocols = ...;    protocol files past their storage period
     // s.attachWindows = ...;        windows registered with the main window
@@ -38,7 +39,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     installQtTranslation(app);
     QtInteraction ui;
-    const StartupServices services = makeServices();
+    const StartupServices services = makeServices(ui);
     std::unique_ptr<TfrmMain> main = RunStartSequence(QApplication::arguments().mid(1), ui, services);
     if (!main) return 1;
     // Fill the screen also where no window manager maximises the window.
