@@ -24,3 +24,13 @@ QString FromCp1251(const char* data, int length)
 {
     return codec()->toUnicode(data, length);
 }
+
+QString UpperCp1251(const QString& text)
+{
+    QString out = text;
+    for (QChar& c : out) {
+        const QChar upper = c.toUpper();
+        if (upper != c && codec()->canEncode(upper)) c = upper;
+    }
+    return out;
+}

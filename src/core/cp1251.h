@@ -8,3 +8,7 @@
 QByteArray ToCp1251(const QString& text);
 QString FromCp1251(const QByteArray& bytes);
 QString FromCp1251(const char* data, int length);
+
+// Upper case by Windows-1251 rules: a character whose upper case has no Windows-1251 code (such as
+// "µ") stays as it is, so upper-casing never turns a storable text into "?".
+QString UpperCp1251(const QString& text);

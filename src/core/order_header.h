@@ -4,6 +4,7 @@
 // holds one of the same layout. TOrderHeader is a typed view over those bytes: every field has a
 // getter and a setter; texts are Windows-1251, numbers little-endian, reals 80-bit extended.
 #include "byte_block.h"
+#include "cp1251.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -114,7 +115,7 @@ public:
     void SetCalibrated(uint8_t v) { setU8(hdr::Calibrated, v); }
 
     QString CarNumber() const { return shortString(hdr::CarNumber, 8); }
-    void SetCarNumber(const QString& v) { setShortString(hdr::CarNumber, 8, v.toUpper()); }  // stored in upper case
+    void SetCarNumber(const QString& v) { setShortString(hdr::CarNumber, 8, UpperCp1251(v)); }  // stored in upper case
     QString CarTypeName() const { return shortString(hdr::CarTypeName, 32); }
     void SetCarTypeName(const QString& v) { setShortString(hdr::CarTypeName, 32, v); }
     uint16_t CarTank1Vol() const { return u16(hdr::CarTank1Vol); }

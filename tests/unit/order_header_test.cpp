@@ -28,6 +28,8 @@ TEST(Cp1251, CyrillicIsOneBytePerCharacter)
     EXPECT_EQ(uint8_t(b[0]), 0xC0);
     EXPECT_EQ(uint8_t(b[7]), 0xB8);  // ё
     EXPECT_EQ(FromCp1251(b), text);
+    // Upper case by Windows-1251 rules: Cyrillic and Latin letters, but "µ" has no storable capital.
+    EXPECT_EQ(UpperCp1251(QString::fromUtf8("а123вс ёz µ")), QString::fromUtf8("А123ВС ЁZ µ"));
 }
 
 TEST(OrderHeader, FieldsLandAtTheirOffsets)
