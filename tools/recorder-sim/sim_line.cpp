@@ -6,6 +6,10 @@
 #include <termios.h>
 #include <unistd.h>
 
+namespace {
+constexpr int kBurst = 8;
+}  // namespace
+
 SimLine::~SimLine()
 {
     unplug();
@@ -109,6 +113,9 @@ SimLine::Clock::time_point SimLine::pump()
             const auto elapsed = now - c.started;
             due = elapsed < Clock::duration::zero() ? 0 : std::min<int>(due, int(elapsed / bt));
         }
+        // Like a UART FIFO, bytes leave in small bursts: wake up once per 8 bytes, not for each byte.
+        const int burst = std::min(kBurst, int(c.bytes.size()) - c.written);
+        if (bt > Clock::duration::zero() && due - c.written < burst) return c.started + bt * (c.written + burst);
         if (due > c.written) {
             const ssize_t n = ::write(master_, c.bytes.constData() + c.written, size_t(due - c.written));
             if (n < 0) {
@@ -122,7 +129,7 @@ SimLine::Clock::time_point SimLine::pump()
                 blocked_ = true;
                 return Clock::time_point::max();
             }
-            return c.started + bt * (c.written + 1);
+            return c.started + bt * (c.written + std::min(kBurst, int(c.bytes.size()) - c.written));
         }
         lineFree_ = c.started + bt * c.bytes.size();
         queue_.pop_front();

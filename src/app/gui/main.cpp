@@ -1,4 +1,5 @@
 // The workstation: start sequence, then the main window's event loop until it closes.
+#include "device/device_link.h"
 #include "shell/main_window.h"
 #include "shell/qt_interaction.h"
 #include "shell/startup.h"
@@ -26,7 +27,7 @@ StartupServices makeServices(Interaction& ui)
     StartupServices s;
     // s.createReportModule = ...;   report data module
     s.openDatabase = [&ui] { OpenDatabaseAtStartup(ui); };  // database module (throws on failure)
-    // s.startLink = ...;            communication manager on the given port
+    s.startLink = StartDeviceLink;                           // communication manager on the given port
     // s.cleanOldProtocols = ...;    protocol files past their storage period
     // s.attachWindows = ...;        windows registered with the main window
     return s;
