@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kConnectTimeoutMs = 5000;
+constexpr int kConnectTimeoutMs = 3000;  // a scan step at both speeds takes a few hundred ms
 
 // A manager on the given port, once the recorder has answered and its state is fetched.
 class DeviceSession {
