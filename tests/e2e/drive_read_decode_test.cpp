@@ -1,6 +1,6 @@
 // End to end without windows: the office's header on the simulated carrier, a trip driven by the
 // simulator, the protocol read over the link by kemsys-cli, decoded by kemsys-cli.
-#include "../link/sim_process.h"
+#include "sim_process.h"
 #include "e2e_trip.h"
 #include "temp_dir.h"
 
