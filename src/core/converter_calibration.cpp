@@ -3,11 +3,6 @@
 #include <cmath>
 #include <optional>
 
-const std::array<const char*, 25> kCalibrationValueNames = {
-    "AN1_1", "AN2_1", "AN3_1", "AN5_1", "AN6_1", "AN7_1", "AN1_2", "AN2_2", "AN3_2",
-    "AN5_2", "AN6_2", "AN7_2", "Rizm", "Robr", "Upower_1", "Upower_2", "Rbalast", "K_AN4",
-    "K_AN8", "D_AN4", "D_AN8", "eK1", "eD1", "eK2", "eD2"};
-
 void StoreCalibrationChunk(TConverterCalibration& c, int chunk, const uint8_t* b)
 {
     if (chunk < 0 || chunk > 7)

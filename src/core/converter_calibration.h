@@ -30,8 +30,5 @@ void StoreCalibrationChunk(TConverterCalibration& c, int chunk, const uint8_t* r
 // the differential-converter formulas. A coefficient with a zero divisor becomes 0.
 void ComputeCalibrationValues(TConverterCalibration& c, bool useDiffInADC);
 
-// Names of the 25 values as the auxiliary window shows them.
-extern const std::array<const char*, 25> kCalibrationValueNames;
-
 // The block as the calibration-values report takes it (the header bytes, words and values).
 TCalibrationBlock ToCalibrationBlock(const TConverterCalibration& c);

@@ -24,6 +24,14 @@ int64_t roundEven(long double v)
     return t;
 }
 
+// code × nominal supply / board voltage, in 64 bits and kept within the 32-bit reading.
+uint32_t scaleBySupply(uint32_t code, int32_t uPower, uint16_t board)
+{
+    if (board == 0 || uPower <= 0)
+        return 0;
+    return uint32_t(std::min<uint64_t>(uint64_t(code) * uint64_t(uPower) / board, UINT32_MAX));
+}
+
 // Rounded half to even and saturated to 16 bits: a tiny factor must not wrap around.
 uint16_t round16(long double v)
 {
@@ -195,7 +203,7 @@ int32_t Decoder::voltageVolume(uint32_t s, int tank)
         const uint16_t board = s_[size_t(v_)].UBoard;
         if (board == 0)
             return 0;
-        reading = s * uint32_t(std::max(car_.CarUPower, 0)) / board;
+        reading = scaleBySupply(s, car_.CarUPower, board);
     }
     return (tank == 1 ? memoTank1_ : memoTank2_).get(reading, [&] {
         const long double v = tankByVoltage(tank).byVoltage(reading, false) * 100;
@@ -252,7 +260,7 @@ int8_t Decoder::engineTemperature(const TProtokolRecord& r)
     uint32_t v = uint32_t(r.word(9)) * 4000 / 65535;
     if (car_.CarUsePowerForTemp) {
         const uint16_t board = s_[size_t(v_)].UBoard;
-        v = board == 0 ? 0 : uint32_t(std::max(car_.CarUPower, 0)) * v / board;
+        v = scaleBySupply(v, car_.CarUPower, board);
     }
     return int8_t(memoTemp_.get(v, [&] {
         long double x = temp_.byVoltage(v, true);

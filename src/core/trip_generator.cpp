@@ -58,7 +58,7 @@ int32_t Generator::volumeOfCode(uint32_t s, int tank) const
     if (type == 0) {
         uint32_t reading = s;
         if (car_.CarUsePowerForVolume)
-            reading = onBoard_ == 0 ? 0 : s * uint32_t(std::max(car_.CarUPower, 0)) / onBoard_;
+            reading = onBoard_ == 0 ? 0 : uint32_t(uint64_t(s) * uint64_t(std::max(car_.CarUPower, 0)) / onBoard_);
         v = GradValueByVoltage(reading, &table, VoltageKey(car_.CarUsePowerForVolume), false) * 100;
     } else if (type == 1) {
         const long double us = s * 40.0L / 65535, ref = kRefCode * 40.0L / 65535;

@@ -1,5 +1,11 @@
 // kemsys-cli decode on protocol files written from generated trips.
+#include "data.h"
+#include "db_create.h"
 #include "decode_order.h"
+#include "grad_blob.h"
+#include "interaction.h"
+#include "schema_upgrade.h"
+#include "stores/recorder_store.h"
 #include "e2e_trip.h"
 #include "protocol_file.h"
 #include "temp_dir.h"
@@ -85,4 +91,41 @@ TEST(DecodeCli, RefusesWhatIsNotAProtocolFile)
     EXPECT_NE(RunProgram("kemsys-cli", {"decode", dir.file("x.kpr")}, nullptr), 0);
     EXPECT_NE(RunProgram("kemsys-cli", {"decode", dir.file("missing.kpr")}, nullptr), 0);
     EXPECT_NE(RunProgram("kemsys-cli", {"decode"}, nullptr), 0);
+}
+
+TEST(DecodeCli, DatabaseTablesOfTheRecorderWin)
+{
+    TestDir dir;
+    const TOrderHeader header = TestTripHeader();
+    const TTrip trip = TripFor(header, "highway.trip");
+    QString path;
+    ASSERT_TRUE(SaveProtocolFile(trip.records, header, dir.path(), kpr::kOrder, &path));
+
+    // The recorder of the car keeps a table whose volumes are a tenth above the header's.
+    const QString db = dir.file("Kem_M.fdb");
+    QString error;
+    ASSERT_TRUE(CreateDatabase(db, "SYSDBA", "plumbline", error)) << qPrintable(error);
+    {
+        SilentInteraction silent;
+        TData data(silent);
+        ASSERT_TRUE(data.Open(db));
+        UpgradeSchema(data);
+        TGrad larger = GradFromHeaderTable(header.Tank1K());
+        for (TGradPoint& p : larger)
+            p.VAL *= 1.1L;
+        ASSERT_TRUE(TRecorderStore(data).insert({{"RegSerNum", header.RegSerNum()},
+                                                 {"CarNumber", header.CarNumber()},
+                                                 {"Tank1K", GradToBlob(larger)},
+                                                 {"Tank2K", GradToBlob(GradFromHeaderTable(header.Tank2K()))}}));
+        ASSERT_TRUE(data.Commit());
+    }
+    QJsonObject plain, withDb;
+    QString errors;
+    ASSERT_EQ(RunProgram("kemsys-cli", {"decode", path, "--no-filter"}, &plain), 0);
+    ASSERT_EQ(RunProgram("kemsys-cli", {"decode", path, "--no-filter", "--db", db}, &withDb, &errors), 0)
+        << qPrintable(errors);
+    EXPECT_FALSE(errors.contains("E1738"));
+    const int a = plain["statistics"].toObject()["StartFuelVol1"].toInt();
+    const int b = withDb["statistics"].toObject()["StartFuelVol1"].toInt();
+    EXPECT_NEAR(b, 1.1 * a, 3);
 }

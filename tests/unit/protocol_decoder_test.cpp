@@ -274,3 +274,61 @@ TEST(ProtocolDecoder, MeasurementsBeforeTheFirstClockAreSkipped)
     const Decoded d = decode(r);
     EXPECT_EQ(d.s.size(), 1u);
 }
+
+TEST(ProtocolDecoder, EngineTemperatureAndSecondInput)
+{
+    TDecodeTables tables;
+    tables.Tank1 = linearTank();
+    // 0 ... 40 V (4000 cV) is 0 ... 100 degrees, kept times 100.
+    tables.Temp.resize(2);
+    tables.Temp[1].U = tables.Temp[1].U_REDUCED = 4000;
+    tables.Temp[1].VAL = 10000;
+    struct Case {
+        const char* name;
+        bool usePowerForTemp;
+        int tempCode, board;
+        int8_t temp;   // degrees minus 50
+    };
+    const Case cases[] = {
+        {"half scale: 50 degrees", false, 32768, 30000, 0},
+        {"full scale: 100 degrees", false, 65535, 30000, 50},
+        {"zero: 0 degrees", false, 0, 30000, -50},
+        // 2000 cV at 1831 cV board for a 2400 cV car reads 2621 cV: 65.5 -> 66 degrees (even).
+        {"supply corrected", true, 32768, 30000, 16},
+    };
+    for (const Case& c : cases) {
+        TDecodeCar cr = car();
+        cr.AInput6Type = 1;
+        cr.CarUsePowerForTemp = c.usePowerForTemp;
+        TProtokolRecords r{ClockRec(10, 0, 0), Part1(1, c.board, 1000), Part2(1, 0, c.tempCode), Part3(1)};
+        TKDDData s;
+        double e, st;
+        ASSERT_TRUE(DecodeProtocol(r, cr, tables, {}, s, e, st));
+        EXPECT_EQ(s[0].Temp, c.temp) << c.name;
+    }
+
+    struct Input {
+        int code, ref;
+        long double param;
+        int32_t tank2;
+    };
+    // R = |Us * 1000 / Uref|; (R - 1000) / param + 20 degrees, times 100.
+    const Input inputs[] = {{10000, 10000, 4, 2000}, {20000, 10000, 4, 27000}, {20000, 10000, 3.85L, 27974},
+                            {20000, 0, 4, 0}, {20000, 10000, 0, 0}};
+    for (const Input& in : inputs) {
+        TDecodeCar cr = car();
+        cr.AInputBak2Type = 1;
+        cr.AInputBak2RObr = 1000;
+        cr.AInputBak2R0 = 1000;
+        cr.AInputBak2T0 = 20;
+        cr.AInputBak2Param = in.param;
+        TProtokolRecords r{ClockRec(10, 0, 0), Part1(1, 30000, 1000), Part2(1, in.code, 0, in.ref), Part3(1)};
+        TKDDData s;
+        double e, st;
+        ASSERT_TRUE(DecodeProtocol(r, cr, tables, {}, s, e, st));
+        EXPECT_EQ(s[0].Tank2, in.tank2) << in.code << "/" << in.ref << "/" << double(in.param);
+        cr.AInputBak2Type = 0;
+        ASSERT_TRUE(DecodeProtocol(r, cr, tables, {}, s, e, st));
+        EXPECT_EQ(s[0].Tank2, 0);
+    }
+}
