@@ -3,6 +3,8 @@
 // from the order's car record (and CarBestRPM from the order header) once per computation.
 #include <cstdint>
 
+struct TCarData;
+
 struct TCalcCar {
     int32_t CarTank1Vol = 0;          // litres
     int32_t CarTank2Vol = 0;          // litres; 0: no second tank
@@ -19,3 +21,6 @@ inline int64_t FuelLevel(const TCalcCar& car, int32_t tank1, int32_t tank2)
 {
     return car.CarTank2Vol > 0 ? int64_t(tank1) + tank2 : int64_t(tank1);
 }
+
+// The values of an order's car record (the criteria are unsigned whole litres there as well).
+TCalcCar CalcCarFrom(const TCarData& car);
