@@ -1,12 +1,45 @@
+// The workstation: start sequence, then the main window's event loop until it closes.
+#include "shell/main_window.h"
+#include "shell/qt_interaction.h"
+#include "shell/startup.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+// Standard dialogs (file choice, context menus) in the user's language.
+void installQtTranslation(QApplication& app)
+{
+    auto* tr = new QTranslator(&app);
+    if (tr->load(QLocale(QLocale::Russian), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(tr);
+}
+
+// The modules that live for the whole run. Each part plugs in here.
+StartupServices makeServices()
+{
+    StartupServices s;
+    // s.createReportModule = ...;   report data module
+    // s.openDatabase = ...;         database module (throws on failure)
+    // s.startLink = ...;            communication manager on the given port
+    // s.cleanOldProtocols = ...;    protocol files past their storage period
+    // s.attachWindows = ...;        windows registered with the main window
+    return s;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Система регистрации автомобильных параметров");
-    QMainWindow w;
-    w.setWindowTitle("Система регистрации параметров автомобилей");
-    w.show();
+    installQtTranslation(app);
+    QtInteraction ui;
+    const StartupServices services = makeServices();
+    std::unique_ptr<TfrmMain> main = RunStartSequence(QApplication::arguments().mid(1), ui, services);
+    if (!main) return 1;
+    main->showMaximized();
     return app.exec();
 }
