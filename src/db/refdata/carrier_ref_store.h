@@ -1,0 +1,37 @@
+#pragma once
+// Reads and changes of the carriers window.
+#include <QDate>
+#include <QList>
+#include <QSqlDatabase>
+#include <optional>
+
+class Interaction;
+
+struct CarrierListRow {
+    QString serial;
+    int hasOrder = 0;
+    int inUse = 0;
+};
+
+struct CarrierValues {
+    QString serial;
+    QDate initDate, lastWriteDate, lastReadDate;  // invalid for NULL
+    bool inUse = false;
+};
+
+class TCarrierRefStore {
+public:
+    TCarrierRefStore(QSqlDatabase db, Interaction& ui) : db_(db), ui_(ui) {}
+
+    QList<CarrierListRow> Carriers();
+    std::optional<CarrierValues> Carrier(const QString& serial);
+
+    enum class CreateResult { Created, Duplicate, Failed };
+    CreateResult Create(const CarrierValues& c);          // duplicate warning, E1001 / E1002
+    bool Change(const QString& serial, bool inUse);        // E1007 / E1008
+    bool Delete(const QString& serial);                    // E1005 / E1006
+
+private:
+    QSqlDatabase db_;
+    Interaction& ui_;
+};
