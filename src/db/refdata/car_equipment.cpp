@@ -1,8 +1,6 @@
 #include "car_equipment.h"
 
-#include "ref_change.h"
-
-#include <QSqlRecord>
+#include "db_row.h"
 
 const std::vector<EquipmentColumn>& EquipmentColumns()
 {
@@ -62,16 +60,17 @@ QVariant EquipmentValue(const CarEquipment& e, const EquipmentColumn& c)
         c.field);
 }
 
-CarEquipment EquipmentFromRecord(const QSqlRecord& r, EquipmentTable t)
+CarEquipment EquipmentFromRow(const TDbRow& r, EquipmentTable t)
 {
     CarEquipment e;
     for (const EquipmentColumn& c : EquipmentColumns()) {
-        const QVariant v = r.value(EquipmentColumnName(c, t));
+        const QString name = EquipmentColumnName(c, t);
+        const QVariant v = r.value(name);
         std::visit(
             [&](auto member) {
                 auto& f = e.*member;
                 using F = std::decay_t<decltype(f)>;
-                if constexpr (std::is_same_v<F, QString>) f = refdb::BlobText(v);
+                if constexpr (std::is_same_v<F, QString>) f = r.text(name);
                 else if constexpr (std::is_same_v<F, bool>) f = !v.isNull() && v.toInt() != 0;
                 else if constexpr (std::is_same_v<F, int>) f = v.isNull() ? 0 : qRound(v.toDouble());
                 else f = v.isNull() ? 0.0 : v.toDouble();

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-class QSqlRecord;
+class TDbRow;
 
 struct CarEquipment {
     double gsm = 0;
@@ -55,4 +55,4 @@ enum class EquipmentTable { Cars, CarTypes };
 QString EquipmentColumnName(const EquipmentColumn& c, EquipmentTable t);
 QVariant EquipmentValue(const CarEquipment& e, const EquipmentColumn& c);
 // Fills every field from a row of either table; NULL columns give 0, false or an empty text.
-CarEquipment EquipmentFromRecord(const QSqlRecord& r, EquipmentTable t);
+CarEquipment EquipmentFromRow(const TDbRow& r, EquipmentTable t);

@@ -1,11 +1,7 @@
 #include "car_ref_store.h"
 
 #include "core/interaction.h"
-#include "car_type_ref_store.h"
 #include "ref_change.h"
-
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 using namespace refdb;
 
@@ -20,101 +16,92 @@ QString CarOrder(int sortColumn)
     }
 }
 
-QDate DateOf(const QVariant& v) { return v.isNull() ? QDate() : v.toDateTime().date(); }
+QVariant NullInt() { return QVariant(QMetaType(QMetaType::Int)); }
 
 }  // namespace
 
 QList<CarListRow> TCarRefStore::Cars(int sortColumn)
 {
     QList<CarListRow> rows;
-    QSqlQuery q(db_);
-    if (!TryExec(q, "SELECT c.CarNumber, c.InUse, t.TypeName, c.CarDescLong FROM T_Cars c "
-                    "LEFT JOIN T_CarTypes t ON t.UID = c.CarTypeRef" + CarOrder(sortColumn)))
-        return rows;
-    while (q.next())
-        rows.append({q.value(0).toString(), q.value(1).toInt() != 0, q.value(2).toString(),
-                     JoinDescriptionLines(BlobText(q.value(3)))});
+    for (const TDbRow& r : Rows(data_, "SELECT c.CarNumber, c.InUse, t.TypeName, c.CarDescLong FROM T_Cars c "
+                                       "LEFT JOIN T_CarTypes t ON t.UID = c.CarTypeRef" + CarOrder(sortColumn)))
+        rows.append({r.text("CarNumber"), r.integer("InUse") != 0, r.text("TypeName"),
+                     JoinDescriptionLines(r.text("CarDescLong"))});
     return rows;
 }
 
 QStringList TCarRefStore::TypeNames()
 {
     QStringList names;
-    QSqlQuery q(db_);
-    if (TryExec(q, "SELECT TypeName FROM T_CarTypes ORDER BY TypeName"))
-        while (q.next()) names << q.value(0).toString();
+    for (const TDbRow& r : Rows(data_, "SELECT TypeName FROM T_CarTypes ORDER BY TypeName")) names << r.text("TypeName");
     return names;
 }
 
 QStringList TCarRefStore::FreeRecorders()
 {
     QStringList serials;
-    QSqlQuery q(db_);
-    if (TryExec(q, "SELECT RegSerNum FROM T_Registrators WHERE CarNumber IS NULL OR CarNumber = '' "
-                   "ORDER BY RegSerNum"))
-        while (q.next()) serials << q.value(0).toString().trimmed();
+    for (const TDbRow& r : Rows(data_, "SELECT RegSerNum FROM T_Registrators WHERE CarNumber IS NULL OR CarNumber = '' "
+                                       "ORDER BY RegSerNum"))
+        serials << r.text("RegSerNum").trimmed();
     return serials;
 }
 
 std::optional<CarValues> TCarRefStore::Car(const QString& number)
 {
-    QSqlQuery q(db_);
-    if (!TryExec(q, "SELECT * FROM T_Cars WHERE CarNumber = ?", {number}) || !q.next()) return std::nullopt;
-    const QSqlRecord r = q.record();
+    std::optional<TDbRow> r;
+    if (!data_.SelectOne("SELECT * FROM T_Cars WHERE CarNumber = ?", {number}, r) || !r) return std::nullopt;
     CarValues car;
-    car.number = r.value("CarNumber").toString();
-    car.inUse = r.value("InUse").toInt() != 0;
-    car.typeRef = r.value("CarTypeRef");
-    car.fuelMeasureRObr = r.value("CarFuelMeasureRObr").toDouble();
-    car.equipment = EquipmentFromRecord(r, EquipmentTable::Cars);
+    car.number = r->text("CarNumber");
+    car.inUse = r->integer("InUse") != 0;
+    car.typeRef = r->isNull("CarTypeRef") ? NullInt() : r->value("CarTypeRef");
+    car.fuelMeasureRObr = r->real("CarFuelMeasureRObr");
+    car.equipment = EquipmentFromRow(*r, EquipmentTable::Cars);
     return car;
 }
 
 std::optional<CarRecorderInfo> TCarRefStore::RecorderOfCar(const QString& number)
 {
-    QSqlQuery q(db_);
-    if (number.isEmpty() || !TryExec(q, "SELECT * FROM T_Registrators WHERE CarNumber = ?", {number}) || !q.next())
+    std::optional<TDbRow> r;
+    if (number.isEmpty() || !data_.SelectOne("SELECT * FROM T_Registrators WHERE CarNumber = ?", {number}, r) || !r)
         return std::nullopt;
-    const QSqlRecord r = q.record();
     CarRecorderInfo info;
-    info.serial = r.value("RegSerNum").toString().trimmed();
-    info.installDate = DateOf(r.value("InstallDate"));
-    info.calibrated = r.value("Calibrated").toInt() != 0;
-    info.calibrationStart = DateOf(r.value("CalibrationStartDate"));
-    info.calibrationEnd = DateOf(r.value("CalibrationEndDate"));
-    QSqlQuery g(db_);
+    info.serial = r->text("RegSerNum").trimmed();
+    info.installDate = DateOf(r->value("InstallDate"));
+    info.calibrated = r->integer("Calibrated") != 0;
+    info.calibrationStart = DateOf(r->value("CalibrationStartDate"));
+    info.calibrationEnd = DateOf(r->value("CalibrationEndDate"));
     info.temperatureCalibrated =
-        TryExec(g, "SELECT 1 FROM T_GRAD WHERE REGSERNUM = ? AND TYPE_GRAD = ?", {info.serial, 1}) && g.next();
+        !Rows(data_, "SELECT REGSERNUM FROM T_GRAD WHERE REGSERNUM = ? AND TYPE_GRAD = ?", {info.serial, 1}).empty();
     return info;
 }
 
 QVariant TCarRefStore::TypeUid(const QString& typeName)
 {
-    QSqlQuery q(db_);
-    if (typeName.isEmpty() || !TryExec(q, "SELECT UID FROM T_CarTypes WHERE TypeName = ?", {typeName}) || !q.next())
-        return QVariant(QMetaType(QMetaType::Int));
-    return q.value(0);
+    std::optional<TDbRow> r;
+    if (typeName.isEmpty() || !data_.SelectOne("SELECT UID FROM T_CarTypes WHERE TypeName = ?", {typeName}, r) || !r)
+        return NullInt();
+    return r->integer("UID");
 }
 
 TCarRefStore::Exists TCarRefStore::CarExists(const QString& number)
 {
-    QSqlQuery q(db_);
-    if (!TryExec(q, "SELECT CarNumber FROM T_Cars WHERE CarNumber = ?", {number})) return Exists::Failed;
-    return q.next() ? Exists::Yes : Exists::No;
+    std::optional<TDbRow> r;
+    if (!data_.SelectOne("SELECT CarNumber FROM T_Cars WHERE CarNumber = ?", {number}, r)) return Exists::Failed;
+    return r ? Exists::Yes : Exists::No;
 }
 
 RecorderLookup TCarRefStore::Recorder(const QString& serial)
 {
-    QSqlQuery q(db_);
-    if (!TryExec(q, "SELECT CarNumber FROM T_Registrators WHERE RegSerNum = ?", {serial}))
+    std::optional<TDbRow> r;
+    if (!data_.SelectOne("SELECT CarNumber FROM T_Registrators WHERE RegSerNum = ?", {serial}, r))
         return {RecorderLookup::Failed, {}};
-    if (!q.next()) return {RecorderLookup::Missing, {}};
-    return {RecorderLookup::Found, q.value(0).toString().trimmed()};
+    if (!r) return {RecorderLookup::Missing, {}};
+    return {RecorderLookup::Found, r->text("CarNumber").trimmed()};
 }
 
 namespace {
 
-void BindCarColumns(QStringList& columns, QVariantList& values, const CarValues& car)
+void CarColumns(QStringList& columns, QVariantList& values, const CarValues& car)
 {
     columns << "InUse" << "CarTypeRef" << "CarFuelMeasureRObr";
     values << (car.inUse ? 1 : 0) << car.typeRef << car.fuelMeasureRObr;
@@ -128,66 +115,66 @@ void BindCarColumns(QStringList& columns, QVariantList& values, const CarValues&
 
 bool TCarRefStore::Create(const CarValues& car, const QString& recorder)
 {
-    const auto status = RunChange(db_, [&] {
+    const TOpCodes codes{"E1104: Ошибка при добавлении: Информация не добавлена! Попробуйте повторить операцию",
+                         "E1105: Ошибка при добавлении: Информация не добавлена! Попробуйте повторить операцию"};
+    return data_.RunOperation(codes, [&] {
         QStringList columns{"CarNumber"};
         QVariantList values{car.number};
-        BindCarColumns(columns, values, car);
+        CarColumns(columns, values, car);
         const QString marks = QStringList(QList<QString>(columns.size(), "?")).join(", ");
-        Exec(db_, "INSERT INTO T_Cars (" + columns.join(", ") + ") VALUES (" + marks + ")", values);
-        if (!recorder.isEmpty())
-            Exec(db_, "UPDATE T_Registrators SET CarNumber = ?, Calibrated = 0 WHERE RegSerNum = ?",
-                 {car.number, recorder});
-        return true;
+        if (!data_.Exec("INSERT INTO T_Cars (" + columns.join(", ") + ") VALUES (" + marks + ")", values))
+            return false;
+        return recorder.isEmpty() ||
+               data_.Exec("UPDATE T_Registrators SET CarNumber = ?, Calibrated = 0 WHERE RegSerNum = ?",
+                          {car.number, recorder});
     });
-    return Report(status, ui_,
-                  "E1104: Ошибка при добавлении: Информация не добавлена! Попробуйте повторить операцию",
-                  "E1105: Ошибка при добавлении: Информация не добавлена! Попробуйте повторить операцию");
 }
 
-QString TCarRefStore::currentRecorder(const QString& number)
+QString TCarRefStore::currentRecorder(const QString& number, bool& ok)
 {
-    QSqlQuery q = Exec(db_, "SELECT RegSerNum FROM T_Registrators WHERE CarNumber = ?", {number});
-    return q.next() ? q.value(0).toString().trimmed() : QString();
+    std::optional<TDbRow> r;
+    ok = data_.SelectOne("SELECT RegSerNum FROM T_Registrators WHERE CarNumber = ?", {number}, r);
+    return r ? r->text("RegSerNum").trimmed() : QString();
 }
 
 bool TCarRefStore::Change(const CarValues& car, const QString& recorder, const QDate& installDate)
 {
-    bool notFound = false;
-    const auto status = RunChange(db_, [&] {
-        QStringList columns;
-        QVariantList values;
-        BindCarColumns(columns, values, car);
-        values << car.number;
-        QSqlQuery q = Exec(db_, "UPDATE T_Cars SET " + columns.join(" = ?, ") + " = ? WHERE CarNumber = ?", values);
-        if (q.numRowsAffected() != 1) {
-            notFound = true;
-            return false;
-        }
-        const QString current = currentRecorder(car.number);
-        if (current == recorder) return true;
-        if (!current.isEmpty())
-            Exec(db_, "UPDATE T_Registrators SET CarNumber = '', Calibrated = 0 WHERE RegSerNum = ?", {current});
-        if (!recorder.isEmpty())
-            Exec(db_, "UPDATE T_Registrators SET CarNumber = ?, Calibrated = 0, InstallDate = ? WHERE RegSerNum = ?",
-                 {car.number, installDate.isValid() ? QVariant(installDate.startOfDay()) : QVariant(QMetaType(QMetaType::QDateTime)), recorder});
-        return true;
-    });
-    if (notFound && status == ChangeStatus::StatementFailed) {
-        ui_.error("E1126: Указанный автомобиль не найден в базе данных!");
+    // The number field names the row; one typed over must not write anything (nor bind a recorder
+    // to a car that does not exist).
+    if (CarExists(car.number) != Exists::Yes) {
+        data_.Rollback();
+        data_.ui().error("E1126: Указанный автомобиль не найден в базе данных!");
         return false;
     }
-    return Report(status, ui_,
-                  "E1113: Ошибка при изменении: Информация не обновлена! Попробуйте повторить операцию",
-                  "E1114: Ошибка при изменении: Информация не обновлена! Попробуйте повторить операцию");
+    const TOpCodes codes{"E1113: Ошибка при изменении: Информация не обновлена! Попробуйте повторить операцию",
+                         "E1114: Ошибка при изменении: Информация не обновлена! Попробуйте повторить операцию"};
+    return data_.RunOperation(codes, [&] {
+        QStringList columns;
+        QVariantList values;
+        CarColumns(columns, values, car);
+        values << car.number;
+        if (!data_.Exec("UPDATE T_Cars SET " + columns.join(" = ?, ") + " = ? WHERE CarNumber = ?", values))
+            return false;
+        bool ok = true;
+        const QString current = currentRecorder(car.number, ok);
+        if (!ok) return false;
+        if (current == recorder) return true;
+        if (!current.isEmpty() &&
+            !data_.Exec("UPDATE T_Registrators SET CarNumber = '', Calibrated = 0 WHERE RegSerNum = ?", {current}))
+            return false;
+        return recorder.isEmpty() ||
+               data_.Exec("UPDATE T_Registrators SET CarNumber = ?, Calibrated = 0, InstallDate = ? WHERE RegSerNum = ?",
+                          {car.number, DateValue(installDate), recorder});
+    });
 }
 
 bool TCarRefStore::Delete(const QString& number)
 {
-    const auto status = RunChange(db_, [&] {
-        Exec(db_, "DELETE FROM T_Cars WHERE CarNumber = ?", {number});
-        Exec(db_, "UPDATE T_Registrators SET CarNumber = '' WHERE CarNumber = ?", {number});
-        return true;
+    const TOpCodes codes{"E1107: Ошибка при удалении: Информация не удалена! Попробуйте повторить операцию",
+                         "E1108: Ошибка при удалении! Попробуйте повторить операцию"};
+    return data_.RunOperation(codes, [&] {
+        // The recorder becomes free and keeps its calibration flag.
+        return data_.Exec("DELETE FROM T_Cars WHERE CarNumber = ?", {number}) &&
+               data_.Exec("UPDATE T_Registrators SET CarNumber = '' WHERE CarNumber = ?", {number});
     });
-    return Report(status, ui_, "E1107: Ошибка при удалении: Информация не удалена! Попробуйте повторить операцию",
-                  "E1108: Ошибка при удалении! Попробуйте повторить операцию");
 }

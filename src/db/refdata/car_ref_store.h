@@ -5,11 +5,10 @@
 
 #include <QDate>
 #include <QList>
-#include <QSqlDatabase>
 #include <QStringList>
 #include <optional>
 
-class Interaction;
+class TData;
 
 struct CarListRow {
     QString number;
@@ -42,7 +41,7 @@ struct RecorderLookup {
 
 class TCarRefStore {
 public:
-    TCarRefStore(QSqlDatabase db, Interaction& ui) : db_(db), ui_(ui) {}
+    explicit TCarRefStore(TData& data) : data_(data) {}
 
     // Sort columns: 0 and 3 by number, 1 by use, 2 by type reference (each then by number).
     QList<CarListRow> Cars(int sortColumn);
@@ -65,8 +64,7 @@ public:
     bool Delete(const QString& number);
 
 private:
-    QString currentRecorder(const QString& number);
+    QString currentRecorder(const QString& number, bool& ok);
 
-    QSqlDatabase db_;
-    Interaction& ui_;
+    TData& data_;
 };

@@ -1,66 +1,24 @@
 #include "car_type_ref_store.h"
 
-#include "core/interaction.h"
 #include "ref_change.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
-
 using namespace refdb;
-
-QString JoinDescriptionLines(const QString& text)
-{
-    if (text.isEmpty()) return {};
-    QString out;
-    for (const QString& line : text.split('\n')) out += ' ' + QString(line).remove('\r');
-    return out;
-}
 
 QList<CarTypeListRow> TCarTypeRefStore::Types()
 {
     QList<CarTypeListRow> rows;
-    QSqlQuery q(db_);
-    if (TryExec(q, "SELECT UID, TypeName, Description FROM T_CarTypes"))
-        while (q.next())
-            rows.append({q.value(0).toInt(), q.value(1).toString(), JoinDescriptionLines(BlobText(q.value(2)))});
+    for (const TDbRow& r : Rows(data_, "SELECT UID, TypeName, Description FROM T_CarTypes"))
+        rows.append({r.integer("UID"), r.text("TypeName"), JoinDescriptionLines(r.text("Description"))});
     return rows;
 }
 
 namespace {
 
-std::optional<CarTypeValues> ReadType(QSqlQuery& q)
+std::optional<CarTypeValues> TypeOf(const std::optional<TDbRow>& r)
 {
-    if (!q.next()) return std::nullopt;
-    const QSqlRecord r = q.record();
-    return CarTypeValues{r.value("UID").toInt(), r.value("TypeName").toString(),
-                         EquipmentFromRecord(r, EquipmentTable::CarTypes)};
+    if (!r) return std::nullopt;
+    return CarTypeValues{r->integer("UID"), r->text("TypeName"), EquipmentFromRow(*r, EquipmentTable::CarTypes)};
 }
-
-}  // namespace
-
-std::optional<CarTypeValues> TCarTypeRefStore::Type(int uid)
-{
-    QSqlQuery q(db_);
-    if (!TryExec(q, "SELECT * FROM T_CarTypes WHERE UID = ?", {uid})) return std::nullopt;
-    return ReadType(q);
-}
-
-std::optional<CarTypeValues> TCarTypeRefStore::TypeByName(const QString& name)
-{
-    QSqlQuery q(db_);
-    if (!TryExec(q, "SELECT * FROM T_CarTypes WHERE TypeName = ?", {name})) return std::nullopt;
-    return ReadType(q);
-}
-
-std::optional<int> TCarTypeRefStore::UidByName(const QString& name)
-{
-    QSqlQuery q(db_);
-    if (!TryExec(q, "SELECT UID FROM T_CarTypes WHERE TypeName = ?", {name})) return -2;
-    if (!q.next()) return std::nullopt;
-    return q.value(0).toInt();
-}
-
-namespace {
 
 void TypeColumns(const CarTypeValues& t, QStringList& columns, QVariantList& values)
 {
@@ -74,47 +32,65 @@ void TypeColumns(const CarTypeValues& t, QStringList& columns, QVariantList& val
 
 }  // namespace
 
+std::optional<CarTypeValues> TCarTypeRefStore::Type(int uid)
+{
+    std::optional<TDbRow> r;
+    if (!data_.SelectOne("SELECT * FROM T_CarTypes WHERE UID = ?", {uid}, r)) return std::nullopt;
+    return TypeOf(r);
+}
+
+std::optional<CarTypeValues> TCarTypeRefStore::TypeByName(const QString& name)
+{
+    std::optional<TDbRow> r;
+    if (name.isEmpty() || !data_.SelectOne("SELECT * FROM T_CarTypes WHERE TypeName = ?", {name}, r))
+        return std::nullopt;
+    return TypeOf(r);
+}
+
+TCarTypeRefStore::NameCheck TCarTypeRefStore::CheckName(const QString& name)
+{
+    std::optional<TDbRow> r;
+    if (!data_.SelectOne("SELECT UID FROM T_CarTypes WHERE TypeName = ?", {name}, r)) return NameCheck::Failed;
+    return r ? NameCheck::Taken : NameCheck::Free;
+}
+
 int TCarTypeRefStore::Create(const CarTypeValues& type)
 {
-    const auto status = RunChange(db_, [&] {
+    const TOpCodes codes{"E1202: Ошибка при добавлении: Информация не добавлена! Попробуйте повторить операцию",
+                         "E1203: Ошибка при добавлении: Информация не добавлена! Попробуйте повторить операцию"};
+    int uid = -1;
+    const bool ok = data_.RunOperation(codes, [&] {
         QStringList columns;
         QVariantList values;
         TypeColumns(type, columns, values);
         const QString marks = QStringList(QList<QString>(columns.size(), "?")).join(", ");
-        Exec(db_, "INSERT INTO T_CarTypes (" + columns.join(", ") + ") VALUES (" + marks + ")", values);
+        std::optional<TDbRow> r;
+        if (!data_.SelectOne("INSERT INTO T_CarTypes (" + columns.join(", ") + ") VALUES (" + marks + ") RETURNING UID",
+                             values, r) || !r)
+            return false;
+        uid = r->integer("UID");
         return true;
     });
-    if (!Report(status, ui_, "E1202: Ошибка при добавлении: Информация не добавлена! Попробуйте повторить операцию",
-                "E1203: Ошибка при добавлении: Информация не добавлена! Попробуйте повторить операцию"))
-        return -1;
-    // The database assigned the UID: find the new row again by its name (the newest of that name).
-    QSqlQuery q(db_);
-    if (TryExec(q, "SELECT MAX(UID) FROM T_CarTypes WHERE TypeName = ?", {type.name}) && q.next() &&
-        !q.value(0).isNull())
-        return q.value(0).toInt();
-    return -1;
+    return ok ? uid : -1;
 }
 
 bool TCarTypeRefStore::Change(const CarTypeValues& type)
 {
-    const auto status = RunChange(db_, [&] {
+    const TOpCodes codes{"E1206: Ошибка при изменении: Информация не обновлена! Попробуйте повторить операцию",
+                         "E1207: Ошибка при изменении: Информация не обновлена! Попробуйте повторить операцию"};
+    return data_.RunOperation(codes, [&] {
         QStringList columns;
         QVariantList values;
         TypeColumns(type, columns, values);
         values << type.uid;
-        Exec(db_, "UPDATE T_CarTypes SET " + columns.join(" = ?, ") + " = ? WHERE UID = ?", values);
-        return true;
+        return data_.Exec("UPDATE T_CarTypes SET " + columns.join(" = ?, ") + " = ? WHERE UID = ?", values);
     });
-    return Report(status, ui_, "E1206: Ошибка при изменении: Информация не обновлена! Попробуйте повторить операцию",
-                  "E1207: Ошибка при изменении: Информация не обновлена! Попробуйте повторить операцию");
 }
 
 bool TCarTypeRefStore::Delete(int uid)
 {
-    const auto status = RunChange(db_, [&] {
-        Exec(db_, "DELETE FROM T_CarTypes WHERE UID = ?", {uid});
-        return true;
-    });
-    return Report(status, ui_, "E1204: Ошибка при удалении: Информация не удалена! Попробуйте повторить операцию",
-                  "E1205: Ошибка при удалении! Попробуйте повторить операцию");
+    const TOpCodes codes{"E1204: Ошибка при удалении: Информация не удалена! Попробуйте повторить операцию",
+                         "E1205: Ошибка при удалении! Попробуйте повторить операцию"};
+    // By the key of the selected type: names may repeat after a rename.
+    return data_.RunOperation(codes, [&] { return data_.Exec("DELETE FROM T_CarTypes WHERE UID = ?", {uid}); });
 }

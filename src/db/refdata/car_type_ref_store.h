@@ -3,10 +3,9 @@
 #include "car_equipment.h"
 
 #include <QList>
-#include <QSqlDatabase>
 #include <optional>
 
-class Interaction;
+class TData;
 
 struct CarTypeValues {
     int uid = -1;
@@ -22,23 +21,19 @@ struct CarTypeListRow {
 
 class TCarTypeRefStore {
 public:
-    TCarTypeRefStore(QSqlDatabase db, Interaction& ui) : db_(db), ui_(ui) {}
+    explicit TCarTypeRefStore(TData& data) : data_(data) {}
 
-    QList<CarTypeListRow> Types();
+    QList<CarTypeListRow> Types();  // in the order the database returns them
     std::optional<CarTypeValues> Type(int uid);
     std::optional<CarTypeValues> TypeByName(const QString& name);
-    // The UID of the type with this name; nullopt when there is none, -2 when the look-up failed.
-    std::optional<int> UidByName(const QString& name);
 
-    // Inserts the type and returns its new UID (-1 after a failure, shown as E1202 / E1203).
+    enum class NameCheck { Free, Taken, Failed };
+    NameCheck CheckName(const QString& name);
+    // Inserts the type; its new UID, or -1 after a failure (E1202 / E1203).
     int Create(const CarTypeValues& type);
     bool Change(const CarTypeValues& type);  // E1206 / E1207
     bool Delete(int uid);                    // E1204 / E1205
 
 private:
-    QSqlDatabase db_;
-    Interaction& ui_;
+    TData& data_;
 };
-
-// The lines of a description, each preceded by one blank, joined into one line.
-QString JoinDescriptionLines(const QString& text);

@@ -2,10 +2,9 @@
 // Reads and changes of the carriers window.
 #include <QDate>
 #include <QList>
-#include <QSqlDatabase>
 #include <optional>
 
-class Interaction;
+class TData;
 
 struct CarrierListRow {
     QString serial;
@@ -21,7 +20,7 @@ struct CarrierValues {
 
 class TCarrierRefStore {
 public:
-    TCarrierRefStore(QSqlDatabase db, Interaction& ui) : db_(db), ui_(ui) {}
+    explicit TCarrierRefStore(TData& data) : data_(data) {}
 
     QList<CarrierListRow> Carriers();
     std::optional<CarrierValues> Carrier(const QString& serial);
@@ -32,6 +31,5 @@ public:
     bool Delete(const QString& serial);                    // E1005 / E1006
 
 private:
-    QSqlDatabase db_;
-    Interaction& ui_;
+    TData& data_;
 };

@@ -1,9 +1,8 @@
 #pragma once
 // Reads and changes of the drivers window.
 #include <QList>
-#include <QSqlDatabase>
 
-class Interaction;
+class TData;
 
 struct DriverValues {
     int uid = -1;
@@ -12,7 +11,7 @@ struct DriverValues {
 
 class TDriverRefStore {
 public:
-    TDriverRefStore(QSqlDatabase db, Interaction& ui) : db_(db), ui_(ui) {}
+    explicit TDriverRefStore(TData& data) : data_(data) {}
 
     QList<DriverValues> Drivers();  // by surname, then name
     // Adds the driver unless the same three names exist (warning); returns the new UID or -1.
@@ -22,8 +21,8 @@ public:
     bool Delete(const DriverValues& d);  // E1503 / E1504
 
 private:
+    // The UID of the driver with these names; -1 when none, -2 when the read failed.
     int findUid(const DriverValues& d);
 
-    QSqlDatabase db_;
-    Interaction& ui_;
+    TData& data_;
 };

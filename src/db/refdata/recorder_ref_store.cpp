@@ -3,87 +3,74 @@
 #include "core/interaction.h"
 #include "ref_change.h"
 
-#include <QSqlQuery>
-
 using namespace refdb;
 
 QList<RecorderListRow> TRecorderRefStore::Recorders()
 {
     QList<RecorderListRow> rows;
-    QSqlQuery q(db_);
-    if (TryExec(q, "SELECT RegSerNum, CarNumber FROM T_Registrators ORDER BY RegSerNum"))
-        while (q.next()) rows.append({q.value(0).toString().trimmed(), q.value(1).toString().trimmed()});
+    for (const TDbRow& r : Rows(data_, "SELECT RegSerNum, CarNumber FROM T_Registrators ORDER BY RegSerNum"))
+        rows.append({r.text("RegSerNum").trimmed(), r.text("CarNumber").trimmed()});
     return rows;
 }
 
 std::optional<RecorderValues> TRecorderRefStore::Recorder(const QString& serial)
 {
-    QSqlQuery q(db_);
-    if (!TryExec(q, "SELECT RegSerNum, HWVersion, SWVersion, CarNumber FROM T_Registrators WHERE RegSerNum = ?",
-                 {serial}) || !q.next())
+    std::optional<TDbRow> r;
+    if (!data_.SelectOne("SELECT RegSerNum, HWVersion, SWVersion, CarNumber FROM T_Registrators WHERE RegSerNum = ?",
+                         {serial}, r) || !r)
         return std::nullopt;
-    return RecorderValues{q.value(0).toString().trimmed(), q.value(1).toInt(), q.value(2).toInt(),
-                          q.value(3).toString().trimmed()};
+    return RecorderValues{r->text("RegSerNum").trimmed(), r->integer("HWVersion"), r->integer("SWVersion"),
+                          r->text("CarNumber").trimmed()};
 }
 
-TRecorderRefStore::CreateResult TRecorderRefStore::Create(const RecorderValues& r)
+TRecorderRefStore::CreateResult TRecorderRefStore::Create(const RecorderValues& rec)
 {
-    bool duplicate = false;
-    const QString serial = r.serial.toUpper();
-    const auto status = RunChange(db_, [&] {
-        QSqlQuery q = Exec(db_, "SELECT RegSerNum FROM T_Registrators WHERE RegSerNum = ?", {serial});
-        if (q.next()) {
-            duplicate = true;
-            return false;
-        }
-        Exec(db_, "INSERT INTO T_Registrators (RegSerNum, HWVersion, SWVersion, Calibrated) VALUES (?, ?, ?, 0)",
-             {serial, r.hwVersion, r.swVersion});
-        return true;
-    });
-    if (duplicate && status == ChangeStatus::StatementFailed) {
-        ui_.warning(QString("Регистратор с номером \"%1\" уже есть в базе данных!").arg(serial));
+    // The duplicate check and the insert use the upper-case form, in one transaction.
+    const QString serial = rec.serial.toUpper();
+    std::optional<TDbRow> existing;
+    if (data_.SelectOne("SELECT RegSerNum FROM T_Registrators WHERE RegSerNum = ?", {serial}, existing) && existing) {
+        data_.Rollback();
+        data_.ui().warning(QString("Регистратор с номером \"%1\" уже есть в базе данных!").arg(serial));
         return CreateResult::Duplicate;
     }
-    return Report(status, ui_, "E1401: Ошибка при добавлении: Информация не добавлена! Попробуйте повторить операцию",
-                  "E1402: Ошибка при добавлении: Информация не добавлена! Попробуйте повторить операцию")
-               ? CreateResult::Created
-               : CreateResult::Failed;
+    const TOpCodes codes{"E1401: Ошибка при добавлении: Информация не добавлена! Попробуйте повторить операцию",
+                         "E1402: Ошибка при добавлении: Информация не добавлена! Попробуйте повторить операцию"};
+    const bool ok = data_.RunOperation(codes, [&] {
+        return data_.Exec("INSERT INTO T_Registrators (RegSerNum, HWVersion, SWVersion, Calibrated) VALUES (?, ?, ?, 0)",
+                          {serial, rec.hwVersion, rec.swVersion});
+    });
+    return ok ? CreateResult::Created : CreateResult::Failed;
 }
 
 bool TRecorderRefStore::Change(const RecorderValues& r)
 {
-    const auto status = RunChange(db_, [&] {
-        Exec(db_, "UPDATE T_Registrators SET HWVersion = ?, SWVersion = ? WHERE RegSerNum = ?",
-             {r.hwVersion, r.swVersion, r.serial});
-        return true;
+    const TOpCodes codes{"E1407: Ошибка при изменении: Информация не обновлена! Попробуйте повторить операцию",
+                         "E1408: Ошибка при изменении: Информация не обновлена! Попробуйте повторить операцию"};
+    return data_.RunOperation(codes, [&] {
+        return data_.Exec("UPDATE T_Registrators SET HWVersion = ?, SWVersion = ? WHERE RegSerNum = ?",
+                          {r.hwVersion, r.swVersion, r.serial});
     });
-    return Report(status, ui_, "E1407: Ошибка при изменении: Информация не обновлена! Попробуйте повторить операцию",
-                  "E1408: Ошибка при изменении: Информация не обновлена! Попробуйте повторить операцию");
 }
 
 bool TRecorderRefStore::Delete(const QString& serial)
 {
-    const auto status = RunChange(db_, [&] {
+    const TOpCodes codes{"E1405: Ошибка при удалении: Информация не удалена! Попробуйте повторить операцию",
+                         "E1406: Ошибка при удалении! Попробуйте повторить операцию"};
+    return data_.RunOperation(codes, [&] {
         // Both statements are tried; either failing fails the whole change.
-        bool ok = true;
-        QSqlQuery q(db_);
-        ok &= TryExec(q, "DELETE FROM T_GRAD WHERE REGSERNUM = ?", {serial});
-        ok &= TryExec(q, "DELETE FROM T_Registrators WHERE RegSerNum = ?", {serial});
-        return ok;
+        const bool points = data_.Exec("DELETE FROM T_GRAD WHERE REGSERNUM = ?", {serial});
+        const bool recorder = data_.Exec("DELETE FROM T_Registrators WHERE RegSerNum = ?", {serial});
+        return points && recorder;
     });
-    return Report(status, ui_, "E1405: Ошибка при удалении: Информация не удалена! Попробуйте повторить операцию",
-                  "E1406: Ошибка при удалении! Попробуйте повторить операцию");
 }
 
 bool TRecorderRefStore::Free(const QString& serial)
 {
-    const auto status = RunChange(db_, [&] {
+    const TOpCodes codes{"E1411: Ошибка при изменении данных: Информация не изменена! Попробуйте повторить операцию",
+                         "E1412: Ошибка при изменении данных: Информация не изменена! Попробуйте повторить операцию"};
+    return data_.RunOperation(codes, [&] {
         // The tank 1 table goes with the car; the tank 2 table stays.
-        Exec(db_, "UPDATE T_Registrators SET Calibrated = 0, CarNumber = '', Tank1K = ? WHERE RegSerNum = ?",
-             {QByteArray(""), serial});
-        return true;
+        return data_.Exec("UPDATE T_Registrators SET Calibrated = 0, CarNumber = '', Tank1K = ? WHERE RegSerNum = ?",
+                          {QByteArray(""), serial});
     });
-    return Report(status, ui_,
-                  "E1411: Ошибка при изменении данных: Информация не изменена! Попробуйте повторить операцию",
-                  "E1412: Ошибка при изменении данных: Информация не изменена! Попробуйте повторить операцию");
 }

@@ -1,10 +1,9 @@
 #pragma once
 // Reads and changes of the recorders window. Versions are stored as version x 100.
 #include <QList>
-#include <QSqlDatabase>
 #include <optional>
 
-class Interaction;
+class TData;
 
 struct RecorderListRow {
     QString serial;
@@ -20,7 +19,7 @@ struct RecorderValues {
 
 class TRecorderRefStore {
 public:
-    TRecorderRefStore(QSqlDatabase db, Interaction& ui) : db_(db), ui_(ui) {}
+    explicit TRecorderRefStore(TData& data) : data_(data) {}
 
     QList<RecorderListRow> Recorders();
     std::optional<RecorderValues> Recorder(const QString& serial);
@@ -33,6 +32,5 @@ public:
     bool Free(const QString& serial);                  // E1411 / E1412
 
 private:
-    QSqlDatabase db_;
-    Interaction& ui_;
+    TData& data_;
 };

@@ -1,41 +1,36 @@
 #pragma once
-// One change of the reference tables: the statements run in the shared transaction (started when it
-// is not active) and end with a commit, or with a rollback at the first failed statement. Each change
-// owns two messages: one for a failed statement, one for a failed commit or rollback.
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QString>
-#include <QVariant>
-#include <functional>
+// Small helpers the reference stores share on top of TData.
+#include "data.h"
 
-class Interaction;
+#include <QDate>
+#include <vector>
 
 namespace refdb {
 
-enum class ChangeStatus { Done, StatementFailed, EndFailed };
+// The rows of a read; empty when it failed (the list windows ignore read errors).
+inline std::vector<TDbRow> Rows(TData& data, const QString& sql, const QVariantList& values = {})
+{
+    std::vector<TDbRow> rows;
+    if (!data.Select(sql, values, rows)) rows.clear();
+    return rows;
+}
 
-// A statement failed; thrown by Exec inside a change and caught by RunChange.
-struct StatementError {
-    QString text;
-};
+// A date column; invalid for NULL.
+inline QDate DateOf(const QVariant& v) { return v.isNull() ? QDate() : v.toDateTime().date(); }
 
-// Prepares and runs one statement with its values bound in order.
-// Throws StatementError on failure (inside a change) and returns the executed query otherwise.
-QSqlQuery Exec(QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+// A date bound as that day at 00:00, NULL for an invalid date.
+inline QVariant DateValue(const QDate& d)
+{
+    return d.isValid() ? QVariant(d.startOfDay()) : QVariant(QMetaType(QMetaType::QDateTime));
+}
 
-// The same for reads outside a change: false on any failure, and the query is left as it is.
-bool TryExec(QSqlQuery& q, const QString& sql, const QVariantList& values = {});
-
-// Runs body in one transaction. body may throw StatementError or return false to fail the change.
-ChangeStatus RunChange(QSqlDatabase& db, const std::function<bool()>& body);
-
-// Shows the first message for StatementFailed, the second for EndFailed; true for Done.
-bool Report(ChangeStatus status, Interaction& ui, const QString& statementFailed, const QString& endFailed);
-
-// NULL when the text is empty.
-QVariant TextOrNull(const QString& text);
-
-// A text blob read back (a QString, or bytes in UTF-8).
-QString BlobText(const QVariant& v);
+// The lines of a description, each preceded by one blank, joined into one line.
+inline QString JoinDescriptionLines(const QString& text)
+{
+    if (text.isEmpty()) return {};
+    QString out;
+    for (const QString& line : text.split('\n')) out += ' ' + QString(line).remove('\r');
+    return out;
+}
 
 }  // namespace refdb

@@ -1,6 +1,7 @@
 #include "frm_cars.h"
 
 #include "core/interaction.h"
+#include "data.h"
 #include "core/ref_text.h"
 #include "equipment_fields.h"
 #include "extra_inputs_pages.h"
@@ -45,8 +46,8 @@ QString ShortDate(const QDate& d) { return d.isValid() ? d.toString("dd.MM.yy") 
 
 }  // namespace
 
-TfrmCars::TfrmCars(QSqlDatabase db, Interaction& ui, QWidget* parent)
-    : TRefWindow(CarsOptions(), ui, parent), store_(db, ui), types_(db, ui)
+TfrmCars::TfrmCars(TData& data, QWidget* parent)
+    : TRefWindow(CarsOptions(), data.ui(), parent), store_(data), types_(data)
 {
     fields = new TEquipmentFields(TEquipmentFields::Kind::Car, this);
     QWidget* editor = buildEditor();

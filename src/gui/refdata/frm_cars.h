@@ -17,7 +17,7 @@ class TEquipmentFields;
 class TfrmCars : public TRefWindow {
     Q_OBJECT
 public:
-    TfrmCars(QSqlDatabase db, Interaction& ui, QWidget* parent = nullptr);
+    explicit TfrmCars(TData& data, QWidget* parent = nullptr);
 
     // Refreshes the list and selects this car (nothing happens for an empty number).
     void ShowCar(const QString& carNumber);
