@@ -2,6 +2,8 @@
 #include "shell/main_window.h"
 #include "shell/qt_interaction.h"
 #include "shell/startup.h"
+#include "refdata/ref_windows.h"
+#include "db_module.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -27,6 +29,9 @@ StartupServices makeServices()
     // s.startLink = ...;            communication manager on the given port
     // s.cleanOldProtocols = ...;    protocol files past their storage period
     // s.attachWindows = ...;        windows registered with the main window
+    s.attachWindows = [](TfrmMain& main) {
+        if (HasAppData()) RegisterReferenceWindows(main, AppData());
+    };
     return s;
 }
 

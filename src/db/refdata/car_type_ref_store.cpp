@@ -64,9 +64,11 @@ int TCarTypeRefStore::Create(const CarTypeValues& type)
         QVariantList values;
         TypeColumns(type, columns, values);
         const QString marks = QStringList(QList<QString>(columns.size(), "?")).join(", ");
+        if (!data_.Exec("INSERT INTO T_CarTypes (" + columns.join(", ") + ") VALUES (" + marks + ")", values))
+            return false;
+        // The database assigned the key: the newest row of this name is the one just inserted.
         std::optional<TDbRow> r;
-        if (!data_.SelectOne("INSERT INTO T_CarTypes (" + columns.join(", ") + ") VALUES (" + marks + ") RETURNING UID",
-                             values, r) || !r)
+        if (!data_.SelectOne("SELECT MAX(UID) AS UID FROM T_CarTypes WHERE TypeName = ?", {type.name}, r) || !r)
             return false;
         uid = r->integer("UID");
         return true;
