@@ -178,8 +178,10 @@ void LoadConfig(TConfig& c, const ConfigLocation& loc)
         SaveConfig(c, loc);
         ini = IniFile(loc.iniPath);
     }
-    readOrWrite(ini, "COMMON", "WorkDataPath", [&] { readText(ini, "COMMON", "WorkDataPath", c.WorkDataPath); },
-                [&] { return c.WorkDataPath; });
+    // An empty working directory would put the database wherever the program happens to be started.
+    readOrWrite(ini, "COMMON", "WorkDataPath", [&] {
+            if (auto v = ini.value("COMMON", "WorkDataPath"); !v->trimmed().isEmpty()) c.WorkDataPath = *v;
+        }, [&] { return c.WorkDataPath; });
     c.DataPath = c.WorkDataPath + "Data";
     c.ProtPath = c.WorkDataPath + "Prot";
 

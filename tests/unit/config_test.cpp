@@ -101,6 +101,16 @@ TEST(Config, ValuesParseOrKeepTheDefault)
     }
 }
 
+TEST(Config, EmptyWorkDataPathKeepsTheDefaultDirectory)
+{
+    TestDir dir;
+    const auto loc = locationIn(dir);
+    writeFile(loc.iniPath, "[COMMON]\r\nWorkDataPath=\r\n");
+    const TConfig c = loaded(loc);
+    EXPECT_EQ(c.WorkDataPath, dir.path());
+    EXPECT_EQ(c.DataPath, dir.path() + "Data");
+}
+
 TEST(Config, GarbageFileStillGivesDefaultsAndACompleteFile)
 {
     TestDir dir;

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QScreen>
 #include <QTranslator>
 
 namespace {
@@ -45,6 +46,8 @@ int main(int argc, char** argv)
     const StartupServices services = makeServices();
     std::unique_ptr<TfrmMain> main = RunStartSequence(QApplication::arguments().mid(1), ui, services);
     if (!main) return 1;
+    // Fill the screen also where no window manager maximises the window.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) main->setGeometry(screen->availableGeometry());
     main->showMaximized();
     return app.exec();
 }

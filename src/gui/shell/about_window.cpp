@@ -10,10 +10,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-namespace {
-
-// A dashboard gauge: the program's emblem, drawn so that no picture file has to travel with it.
-QPixmap emblem()
+// Drawn, so that no picture file has to travel with the program.
+QPixmap ProgramIcon()
 {
     QPixmap pm(120, 120);
     pm.fill(Qt::transparent);
@@ -42,6 +40,8 @@ QPixmap emblem()
     return pm;
 }
 
+namespace {
+
 QLabel* captionLabel(const QString& text, int pointSize, bool bold, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
@@ -67,7 +67,7 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint 
 
     imgLogo_ = new QLabel(this);
     imgLogo_->setObjectName("imgLogo");
-    imgLogo_->setPixmap(emblem());
+    imgLogo_->setPixmap(ProgramIcon());
     imgLogo_->setAlignment(Qt::AlignCenter);
     imgLogo_->installEventFilter(this);
 

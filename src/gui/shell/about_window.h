@@ -5,6 +5,9 @@
 
 class QLabel;
 
+// The program's emblem (a dashboard gauge), also its window icon.
+QPixmap ProgramIcon();
+
 class TfrmAbout : public QDialog {
     Q_OBJECT
 public:

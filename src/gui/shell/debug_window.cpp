@@ -20,7 +20,8 @@ TfrmDebug::TfrmDebug(QWidget* parent) : QWidget(parent)
     memCalibration_->setObjectName("memCalibration");
     memCalibration_->setReadOnly(true);
     memCalibration_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memCalibration_->setTabStopDistance(QFontMetricsF(memCalibration_->font()).horizontalAdvance(' ') * 10);
+    // One tab stop holds the longest coefficient name, so the columns line up.
+    memCalibration_->setTabStopDistance(QFontMetricsF(memCalibration_->font()).horizontalAdvance("Upower_2__"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(memCalibration_);

@@ -7,7 +7,7 @@
 #include "window_arrangement.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMdiArea>
@@ -15,11 +15,26 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QUrl>
 
 namespace {
 TfrmMain* g_frmMain = nullptr;
 constexpr int kPollingIntervalMs = 5000;
+
+// A child window resized by its creator keeps that size inside its frame.
+QMdiSubWindow* addSized(QMdiArea& mdi, QWidget* w)
+{
+    const QSize wanted = w->testAttribute(Qt::WA_Resized) ? w->size() : QSize();
+    QMdiSubWindow* sub = mdi.addSubWindow(w);
+    if (wanted.isValid()) {
+        const int frame = sub->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub);
+        const int title = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+        sub->resize(wanted.width() + 2 * frame, wanted.height() + title + frame);
+    }
+    return sub;
+}
+
 }  // namespace
 
 TfrmMain* frmMain() { return g_frmMain; }
@@ -27,6 +42,7 @@ TfrmMain* frmMain() { return g_frmMain; }
 TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent), interaction_(this)
 {
     setObjectName("frmMain");
+    if (QApplication::windowIcon().isNull()) QApplication::setWindowIcon(ProgramIcon());
     setWindowTitle("Система регистрации параметров автомобилей");
     resize(1024, 720);
 
@@ -91,6 +107,7 @@ void TfrmMain::connectFixedCommands()
 
 void TfrmMain::registerWindowCommand(const QString& actionName, std::function<QWidget*()> factory, ChildLifetime lifetime)
 {
+    if (!action(actionName)) qWarning("TfrmMain: no command named %s", qPrintable(actionName));
     windows_.insert(actionName, WindowCommand{std::move(factory), lifetime, {}});
     commands_.insert(actionName, [this, actionName] { showWindow(actionName); });
     if (QAction* a = action(actionName)) a->setEnabled(true);
@@ -98,6 +115,7 @@ void TfrmMain::registerWindowCommand(const QString& actionName, std::function<QW
 
 void TfrmMain::registerCommand(const QString& actionName, std::function<void()> handler)
 {
+    if (!action(actionName)) qWarning("TfrmMain: no command named %s", qPrintable(actionName));
     windows_.remove(actionName);
     commands_.insert(actionName, std::move(handler));
     if (QAction* a = action(actionName)) a->setEnabled(true);
@@ -118,7 +136,7 @@ QWidget* TfrmMain::showWindow(const QString& actionName)
     if (!cmd.sub) {
         QWidget* w = cmd.factory ? cmd.factory() : nullptr;
         if (!w) return nullptr;
-        cmd.sub = mdi_->addSubWindow(w);
+        cmd.sub = addSized(*mdi_, w);
         cmd.sub->setAttribute(Qt::WA_DeleteOnClose, cmd.lifetime == ChildLifetime::DeleteOnClose);
     }
     if (cmd.sub->isMinimized()) cmd.sub->showNormal();
@@ -131,7 +149,7 @@ QWidget* TfrmMain::showWindow(const QString& actionName)
 
 QMdiSubWindow* TfrmMain::addChildWindow(QWidget* widget)
 {
-    QMdiSubWindow* sub = mdi_->addSubWindow(widget);
+    QMdiSubWindow* sub = addSized(*mdi_, widget);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->show();
     mdi_->setActiveSubWindow(sub);

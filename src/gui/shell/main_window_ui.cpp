@@ -129,7 +129,11 @@ void TfrmMain::createNavigationBar()
 
 void TfrmMain::createStatusBar()
 {
-    const int widths[4] = {100, 100, 100, 50};
+    // The hint panel is as wide as the longest hint (at least 100), so no hint is cut.
+    int hintWidth = 100;
+    for (QAction* a : std::as_const(actions_))
+        hintWidth = std::max(hintWidth, fontMetrics().horizontalAdvance(a->statusTip()) + 12);
+    const int widths[4] = {hintWidth, 100, 100, 50};
     for (int i = 0; i < 4; ++i) {
         auto* l = new QLabel(statusBar());
         l->setObjectName(QString("StatusPanel%1").arg(i));
