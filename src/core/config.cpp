@@ -189,8 +189,12 @@ void LoadConfig(TConfig& c, const ConfigLocation& loc)
     const std::initializer_list<std::pair<const char*, bool*>> flags = {
         {"ApplyFilter", &c.ApplyFilter}, {"ShowButtonCaptions", &c.ShowButtonCaptions},
         {"SaveProt", &c.SaveProt}, {"SaveProtGrad", &c.SaveProtGrad}};
-    for (auto [key, field] : flags)
+    for (const auto& flag : flags) {
+        // Plain names, not a structured binding: clang before 16 cannot capture bindings in lambdas.
+        const char* key = flag.first;
+        bool* field = flag.second;
         readOrWrite(ini, "COMMON", key, [&] { readBool(ini, "COMMON", key, *field); }, [&] { return boolText(*field); });
+    }
     readOrWrite(ini, "COMMON", "PeriodSaveProt", [&] { readInt(ini, "COMMON", "PeriodSaveProt", c.PeriodSaveProt); },
                 [&] { return QString::number(c.PeriodSaveProt); });
 

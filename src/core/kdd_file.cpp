@@ -225,3 +225,9 @@ QString TKDDFile::StoredFileName() const
     const qsizetype zero = field.indexOf('\0');
     return FromCp1251(zero < 0 ? field : field.left(zero));
 }
+
+uint32_t TKDDFile::FileU32(int at) const
+{
+    if (!loaded_ || at < 0 || at + 4 > kdd::kFileHeaderSize) return 0;
+    return U32(reinterpret_cast<const uint8_t*>(content_.constData()) + at);
+}

@@ -74,6 +74,8 @@ public:
     QString Signature() const;
     uint32_t Version() const;
     QString StoredFileName() const;
+    // A 32-bit field of the 104-byte file header (offsets 64, 68, 72, 76: header and data places).
+    uint32_t FileU32(int at) const;
 
 private:
     const uint8_t* section(int at) const;

@@ -123,7 +123,7 @@ bool TData::Exec(const QString& sql, const QVariantList& values)
     return Select(sql, values, none);
 }
 
-bool TData::Select(const QString& sql, const QVariantList& values, std::vector<TDbRow>& rows)
+bool TData::Select(const QString& sql, const QVariantList& values, std::vector<TDbRow>& rows, qsizetype maxRows)
 {
     rows.clear();
     if (!StartTransaction()) {
@@ -143,7 +143,7 @@ bool TData::Select(const QString& sql, const QVariantList& values, std::vector<T
     }
     if (!q.isSelect()) return true;
     const QSqlRecord rec = q.record();
-    while (q.next()) {
+    while ((maxRows < 0 || qsizetype(rows.size()) < maxRows) && q.next()) {
         QVariantMap m;
         for (int i = 0; i < rec.count(); ++i) m.insert(rec.fieldName(i).toUpper(), q.value(i));
         rows.emplace_back(std::move(m));
@@ -159,7 +159,7 @@ bool TData::SelectOne(const QString& sql, const QVariantList& values, std::optio
 {
     std::vector<TDbRow> rows;
     row.reset();
-    if (!Select(sql, values, rows)) return false;
+    if (!Select(sql, values, rows, 1)) return false;
     if (!rows.empty()) row = std::move(rows.front());
     return true;
 }

@@ -49,9 +49,11 @@ public:
     // Runs one statement in the main transaction (started when inactive) with its values bound
     // positionally ("?"). A failure shows the statement text and returns false.
     bool Exec(const QString& sql, const QVariantList& values = {});
-    // As Exec, then collects every row of a query (column names upper case).
-    bool Select(const QString& sql, const QVariantList& values, std::vector<TDbRow>& rows);
+    // As Exec, then collects the rows of a query (column names upper case), at most maxRows
+    // when that is not negative.
+    bool Select(const QString& sql, const QVariantList& values, std::vector<TDbRow>& rows, qsizetype maxRows = -1);
     // The first row of a query; false when the statement failed, an empty row when none matched.
+    // Also for INSERT ... RETURNING, whose single row the driver would repeat without end.
     bool SelectOne(const QString& sql, const QVariantList& values, std::optional<TDbRow>& row);
 
     // The pattern every changing operation follows: start the transaction when inactive, run the

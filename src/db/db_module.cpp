@@ -4,6 +4,7 @@
 #include "data.h"
 #include "db_open.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <memory>
 #include <stdexcept>
@@ -22,6 +23,8 @@ void OpenDatabaseAtStartup(Interaction& ui)
         throw std::runtime_error("the Firebird driver of Qt SQL (QIBASE) is not installed");
     const TConfig& config = AppConfig();
     module() = std::make_unique<TData>(ui, config.DatabaseUser, config.DatabasePassword);
+    // The connection must end while Qt SQL and its driver plugin are still there.
+    qAddPostRoutine(CloseAppData);
     OpenDatabaseForStartup(*module(), config, AppConfigLocation());
 }
 
