@@ -3,7 +3,7 @@
 #include "core/interaction.h"
 #include "core/ref_text.h"
 #include "db/refdata/car_equipment.h"
-#include "equipment_lists.h"
+#include "core/equipment_vocabulary.h"
 #include "extra_inputs_pages.h"
 
 #include <QCheckBox>
@@ -107,9 +107,9 @@ void TEquipmentFields::load(const CarEquipment& e)
     edtTachK->setText(reftext::FormatFixed(e.tachK, 1));
     cmbSpeedType->setCurrentIndex(qBound(0, e.speedType, 2));
     cmbTachType->setCurrentIndex(qBound(0, e.tachType, 2));
-    cmbMethod->setCurrentIndex(qBound(0, e.fuelMeasureType & equipment::kMethodMask, 1));
+    cmbMethod->setCurrentIndex(qBound(0, e.fuelMeasureType & equipment::kFuelMethodMask, 1));
     chkUsePower->setChecked(e.usePowerForVolume);
-    chkOnlyInMotion->setChecked((e.fuelMeasureType & equipment::kOnlyInMotion) != 0);
+    chkOnlyInMotion->setChecked((e.fuelMeasureType & equipment::kFuelOnlyInMotion) != 0);
     extras->load(e);
 }
 
@@ -132,7 +132,7 @@ CarEquipment TEquipmentFields::values(int uPower) const
     e.speedK = e.speedType == 0 && kind == Kind::Car ? 0 : reftext::DecimalOrZero(edtSpeedK->text());
     e.tachType = cmbTachType->currentIndex();
     e.tachK = e.tachType == 0 && kind == Kind::Car ? 0 : reftext::DecimalOrZero(edtTachK->text());
-    e.fuelMeasureType = cmbMethod->currentIndex() + (chkOnlyInMotion->isChecked() ? equipment::kOnlyInMotion : 0);
+    e.fuelMeasureType = cmbMethod->currentIndex() + (chkOnlyInMotion->isChecked() ? equipment::kFuelOnlyInMotion : 0);
     extras->store(e);
     return e;
 }

@@ -2,7 +2,7 @@
 
 #include "core/ref_text.h"
 #include "db/refdata/car_equipment.h"
-#include "equipment_lists.h"
+#include "core/equipment_vocabulary.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -62,7 +62,7 @@ QWidget* TExtraInputsPages::secondMainPage()
     grdSensor->horizontalHeader()->setStretchLastSection(true);
     grdSensor->verticalHeader()->setDefaultSectionSize(grdSensor->fontMetrics().height() + 4);
     grdSensor->setColumnWidth(0, 140);
-    const QStringList captions = equipment::SensorRowCaptions();
+    const QStringList captions = equipment::TempSensorParamCaptions();
     for (int r = 0; r < 4; ++r) {
         auto* caption = new QTableWidgetItem(captions[r]);
         caption->setFlags(Qt::ItemIsEnabled);
