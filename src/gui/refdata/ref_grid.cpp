@@ -50,6 +50,10 @@ void TRefGrid::refresh()
         if (!numbered_ && row.cells.isEmpty()) put(0, new QTableWidgetItem);
     }
     filling_ = false;
+    // Every column but the last (which stretches) as wide as its widest text.
+    resizeColumnsToContents();
+    for (int c = numbered_ ? 1 : 0; c < columnCount() - 1; ++c)
+        setColumnWidth(c, qMax(columnWidth(c), 100));
     if (!(key_.isValid() && selectKey(key_))) {
         if (!key_.isValid() && rowCount() > 0) selectKey(keyOfRow(0));
         else emit rowChosen(QVariant());
