@@ -276,6 +276,7 @@ void TfrmCars::ReloadCarDetails()
         }
     }
     fields->extras->applyAllRules();
+    dteInstall->setEnabled(!cmbRecorder->currentText().isEmpty());
     loading_ = false;
 }
 
