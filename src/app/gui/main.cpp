@@ -3,7 +3,10 @@
 #include "shell/main_window.h"
 #include "shell/qt_interaction.h"
 #include "shell/startup.h"
+#include "refdata/ref_windows.h"
 #include "db_module.h"
+#include "protocol_file.h"
+#include "config.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -28,8 +31,12 @@ StartupServices makeServices(Interaction& ui)
     // s.createReportModule = ...;   report data module
     s.openDatabase = [&ui] { OpenDatabaseAtStartup(ui); };  // database module (throws on failure)
     s.startLink = StartDeviceLink;                           // communication manager on the given port
-    // s.cleanOldProtocols = ...;    protocol files past their storage period
-    // s.attachWindows = ...;        windows registered with the main window
+    s.cleanOldProtocols = [] {                                // protocol files past their storage period
+        CleanOldProtocolFiles(AppConfig().ProtPath, AppConfig().PeriodSaveProt);
+    };
+    s.attachWindows = [](TfrmMain& main) {
+        if (HasAppData()) RegisterReferenceWindows(main, AppData());
+    };
     return s;
 }
 
