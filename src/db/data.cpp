@@ -54,6 +54,7 @@ bool TData::Open(const QString& location)
         return false;
     }
     lastError_.clear();
+    attachmentId_ = currentAttachment();
     return true;
 }
 
@@ -99,15 +100,32 @@ bool TData::Rollback()
     return false;
 }
 
+qlonglong TData::currentAttachment()
+{
+    QSqlQuery q(db_);
+    if (q.exec("SELECT CURRENT_CONNECTION FROM RDB$DATABASE") && q.next()) return q.value(0).toLongLong();
+    return 0;
+}
+
 // The driver forgets a transaction whose commit or rollback failed, although the engine keeps it
-// with its changes and locks. Ending the attachment is the only way left to undo it; the
-// connection is then opened again on the same location.
+// with its changes and locks, and the engine refuses to detach a connection with an open
+// transaction. So the connection is opened again and the old attachment is ended through the
+// monitoring tables, which rolls its transaction back and frees its locks.
 void TData::dropAfterFailedEnd()
 {
     const QString keep = lastError_;
+    const qlonglong old = attachmentId_;
     db_.close();
     db_.setDatabaseName(location_);
-    db_.open();
+    if (db_.open()) {
+        if (old > 0) {
+            QSqlQuery q(db_);
+            q.prepare("DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = ?");
+            q.addBindValue(old);
+            q.exec();
+        }
+        attachmentId_ = currentAttachment();
+    }
     lastError_ = keep;
 }
 

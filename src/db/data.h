@@ -67,6 +67,7 @@ public:
 private:
     void reportStatement(const QString& sql, const QString& error);
     void dropAfterFailedEnd();
+    qlonglong currentAttachment();
 
     Interaction& ui_;
     QString connectionName_;
@@ -74,4 +75,5 @@ private:
     QString location_;
     QString lastError_;
     bool inTransaction_ = false;
+    qlonglong attachmentId_ = 0;  // the engine's number of this connection
 };

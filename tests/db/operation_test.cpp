@@ -85,6 +85,31 @@ TEST_F(OperationTest, FailedCommitShowsSecondCodeAndLeavesNothingBehind)
     EXPECT_EQ(rows[0].text("DRIVERSNAME"), "Сидоров");
 }
 
+// The refused transaction had changed a row; its lock must not outlive the failed commit, or the
+// next change of that row would wait for ever.
+TEST_F(OperationTest, FailedCommitFreesTheRowsItChanged)
+{
+    prepare(path, {"CREATE EXCEPTION E_REFUSED 'commit refused'",
+                   "CREATE TRIGGER TR_REFUSE ON TRANSACTION COMMIT AS BEGIN "
+                   "IF (EXISTS(SELECT 1 FROM T_Drivers WHERE DRIVERSNAME = 'REFUSE')) THEN EXCEPTION E_REFUSED; END"});
+    TDriverStore drivers(open(path));
+    int uid = 0;
+    ASSERT_TRUE(data->RunOperation(Codes, [&] { return drivers.insert({"Петров", "", ""}, uid); }));
+    EXPECT_FALSE(data->RunOperation(Codes, [&] {
+        return data->Exec("UPDATE T_Drivers SET DRIVERSNAME = 'REFUSE' WHERE UID = ?", {uid});
+    }));
+    ui.clear();
+    EXPECT_TRUE(data->RunOperation(Codes, [&] {
+        return data->Exec("UPDATE T_Drivers SET DRIVERFNAME = 'Иван' WHERE UID = ?", {uid});
+    }));
+    EXPECT_TRUE(ui.texts().isEmpty()) << ui.texts().join('|').toStdString();
+    std::vector<TDbRow> rows;
+    ASSERT_TRUE(drivers.list(rows));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].text("DRIVERSNAME"), "Петров");
+    EXPECT_EQ(rows[0].text("DRIVERFNAME"), "Иван");
+}
+
 TEST_F(OperationTest, ClosedDatabaseFailsWithFirstCode)
 {
     TData closed(ui);
