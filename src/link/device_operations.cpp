@@ -1,5 +1,7 @@
 #include "device_operations.h"
 
+#include "protocol_read.h"
+
 #include "interaction.h"
 #include "serial_number.h"
 
@@ -79,26 +81,15 @@ bool DeviceOperations::WritePages(const uint8_t* data, int start, int count, con
 int DeviceOperations::ReadProtocol(const RecordingPosition& position, Interaction& ui, TProtokolRecords& records)
 {
     records.clear();
-    int c = position.records;
-    if (c > protokol::kRecordsPerPage) {
-        if (!ui.askYesNo(QStringLiteral("Нарушена целостность протокола! Протокол будет прочитан не полностью")))
-            return ProtocolCancelled;
-        c = 0;
-    }
-    const int pages = uint16_t(position.page - protokol::kFirstProtocolPage);
-    const int n = pages * protokol::kRecordsPerPage + c;
-    if (n == 0) {
-        ui.error(QStringLiteral("E1735: Протокол пуст! Невозможно закрыть задание"));
-        return ProtocolCancelled;
-    }
-    if (!ReadPages(protokol::kFirstProtocolPage, pages + 1, QStringLiteral("Чтение протокола"))) {
-        if (dm_.LastError() == 2)
-            ui.warning(QStringLiteral("Прервано пользователем!"));
-        else
-            ui.error(QStringLiteral("E1736: Ошибка чтения протокола!"));
+    const uint64_t reg5 = uint64_t(position.page) | (uint64_t(position.records) << 16);
+    const TProtocolReadPlan plan = PlanProtocolRead(reg5, ui);
+    if (plan.Result != prDone) return ProtocolCancelled;
+    if (!ReadPages(protokol::kFirstProtocolPage, int(plan.Pages), QStringLiteral("Чтение протокола"))) {
+        ReportProtocolReadFailure(dm_.LastError(), ui);
         return ProtocolReadError;
     }
-    records.resize(size_t(n));
-    std::memcpy(records.data(), dm_.PageBuffer().data(), size_t(n) * sizeof(TProtokolRecord));
+    const auto& buffer = dm_.PageBuffer();
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(buffer.data()), qsizetype(buffer.size()));
+    records = RecordsFromPages(bytes, plan.Records);
     return ProtocolRead;
 }
