@@ -2,6 +2,7 @@
 #include "order_header.h"
 #include "protocol_file.h"
 #include "scripted_interaction.h"
+#include "cli_run.h"
 #include "sim_process.h"
 #include "temp_dir.h"
 
@@ -13,24 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun {
-    int code = -1;
-    QJsonObject json;
-    QString err;
-};
-
-CliRun Cli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QString(KEM_BIN_DIR) + "/kemsys-cli", args);
-    CliRun r;
-    if (!p.waitForFinished(30000)) return r;
-    r.code = p.exitCode();
-    r.json = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
 
 // A carrier with an order header on pages 0 ... 15 and numbered protocol records from page 128.
 class CarrierImage {
@@ -74,16 +57,16 @@ TEST(CliDevice, StateReportsStatusRegistersFlashClockAndSerials)
     SimProcess sim({"--pages", "4096"});
     ASSERT_TRUE(sim.started());
     sim.command("reg 8 0xABCD");
-    const CliRun r = Cli({"device", "state", "--port", sim.path()});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.json["status"].toObject()["Mode"].toInt(), 4);
-    EXPECT_EQ(r.json["registers"].toArray()[8].toString(), "0x000000000000ABCD");
-    EXPECT_EQ(r.json["flash"].toObject()["name"].toString(), "AT45DB161B");
-    EXPECT_EQ(r.json["flash"].toObject()["size"].toInt(), 2162688);
-    EXPECT_EQ(r.json["carrierSerial"].toObject()["text"].toString(), "1.02.0304.E-0000012.1");
-    EXPECT_TRUE(r.json["carrierSerial"].toObject()["valid"].toBool());
-    EXPECT_EQ(r.json["recorderSerial"].toObject()["text"].toString(), "1.01.0001.9-0000001.2");
-    EXPECT_TRUE(QDateTime::fromString(r.json["clock"].toString(), Qt::ISODate).isValid());
+    const CliRun r = RunCli({"device", "state", "--port", sim.path()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.json()["status"].toObject()["Mode"].toInt(), 4);
+    EXPECT_EQ(r.json()["registers"].toArray()[8].toString(), "0x000000000000ABCD");
+    EXPECT_EQ(r.json()["flash"].toObject()["name"].toString(), "AT45DB161B");
+    EXPECT_EQ(r.json()["flash"].toObject()["size"].toInt(), 2162688);
+    EXPECT_EQ(r.json()["carrierSerial"].toObject()["text"].toString(), "1.02.0304.E-0000012.1");
+    EXPECT_TRUE(r.json()["carrierSerial"].toObject()["valid"].toBool());
+    EXPECT_EQ(r.json()["recorderSerial"].toObject()["text"].toString(), "1.01.0001.9-0000001.2");
+    EXPECT_TRUE(QDateTime::fromString(r.json()["clock"].toString(), Qt::ISODate).isValid());
 }
 
 TEST(CliDevice, StateFailsWhenNothingAnswers)
@@ -91,8 +74,8 @@ TEST(CliDevice, StateFailsWhenNothingAnswers)
     SimProcess sim;
     ASSERT_TRUE(sim.started());
     sim.command("silent on");
-    const CliRun r = Cli({"device", "state", "--port=" + sim.path()});
-    EXPECT_EQ(r.code, 1);
+    const CliRun r = RunCli({"device", "state", "--port=" + sim.path()});
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("Нет связи с устройством"));
 }
 
@@ -106,10 +89,10 @@ TEST(CliDevice, ReadWritesAProtocolFileThatLoadsBack)
     ASSERT_TRUE(sim.command("load " + dir.file("carrier.bin")).startsWith("ok"));
     sim.command("mode 2");
     sim.command("position 130 5");  // pages = 2, n = 2 x 44 + 5 = 93 records
-    const CliRun r = Cli({"device", "read", "--port", sim.path(), "--out", dir.file("out.kpr")});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.json["records"].toInt(), 93);
-    EXPECT_EQ(r.json["carNumber"].toString(), "А123ВС");
+    const CliRun r = RunCli({"device", "read", "--port", sim.path(), "--out", dir.file("out.kpr")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.json()["records"].toInt(), 93);
+    EXPECT_EQ(r.json()["carNumber"].toString(), "А123ВС");
 
     ScriptedInteraction ui;
     TOrderHeader header;
@@ -129,14 +112,14 @@ TEST(CliDevice, ReadAsksAboutARecordCountAbove44)
     sim.command("load " + dir.file("carrier.bin"));
     sim.command("mode 2");
     sim.command("position 129 50");
-    const CliRun no = Cli({"device", "read", "--port", sim.path(), "--out", dir.file("no.kpr"), "--no"});
-    EXPECT_NE(no.code, 0);
+    const CliRun no = RunCli({"device", "read", "--port", sim.path(), "--out", dir.file("no.kpr"), "--no"});
+    EXPECT_NE(no.exitCode, 0);
     EXPECT_TRUE(no.err.contains("Нарушена целостность протокола!"));
     EXPECT_FALSE(QFile::exists(dir.file("no.kpr")));
     // Yes reads whole pages only: c = 0 gives 1 x 44 records.
-    const CliRun yes = Cli({"device", "read", "--port", sim.path(), "--out", dir.file("yes.kpr"), "--yes"});
-    ASSERT_EQ(yes.code, 0) << yes.err.toStdString();
-    EXPECT_EQ(yes.json["records"].toInt(), 44);
+    const CliRun yes = RunCli({"device", "read", "--port", sim.path(), "--out", dir.file("yes.kpr"), "--yes"});
+    ASSERT_EQ(yes.exitCode, 0) << yes.err.toStdString();
+    EXPECT_EQ(yes.json()["records"].toInt(), 44);
     ScriptedInteraction ui;
     TOrderHeader header;
     TProtokolRecords records;
@@ -149,8 +132,8 @@ TEST(CliDevice, ReadRefusesAnEmptyCarrier)
     TestDir dir;
     SimProcess sim;
     ASSERT_TRUE(sim.started());
-    const CliRun r = Cli({"device", "read", "--port", sim.path(), "--out", dir.file("x.kpr")});
-    EXPECT_EQ(r.code, 1);
+    const CliRun r = RunCli({"device", "read", "--port", sim.path(), "--out", dir.file("x.kpr")});
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("Носитель пуст"));
     EXPECT_FALSE(QFile::exists(dir.file("x.kpr")));
 }

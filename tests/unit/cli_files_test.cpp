@@ -11,28 +11,9 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
+#include "cli_run.h"
+
 namespace {
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
-};
-
-QString cliPath()
-{
-    return QStringLiteral(KEM_BIN_DIR) + "/kemsys-cli";
-}
-
-CliRun runCli(const QStringList& args)
-{
-    QProcess p;
-    p.start(cliPath(), args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
-}
-
 TOrderHeader sealedHeader()
 {
     TOrderHeader h;
@@ -50,7 +31,7 @@ class Cli : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!QFileInfo(cliPath()).isExecutable()) GTEST_SKIP() << "kemsys-cli is not built";
+        if (!QFileInfo(CliPath()).isExecutable()) GTEST_SKIP() << "kemsys-cli is not built";
     }
     TestDir dir;
 };
@@ -58,20 +39,20 @@ protected:
 
 TEST_F(Cli, SerialReportsValueTextAndValidity)
 {
-    CliRun r = runCli({"serial", "1.02.0304.E-0000012.1"});
+    CliRun r = RunCli({"serial", "1.02.0304.E-0000012.1"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.json()["value"].toString(), "0x1020304E00000121");
     EXPECT_TRUE(r.json()["valid"].toBool());
 
-    r = runCli({"serial", "0x1010001900000012"});
+    r = RunCli({"serial", "0x1010001900000012"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.json()["text"].toString(), "1.01.0001.9-0000001.2");
 
-    r = runCli({"serial", "1.01.0001.8-0000001.2"});  // one digit changed
+    r = RunCli({"serial", "1.01.0001.8-0000001.2"});  // one digit changed
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_FALSE(r.json()["valid"].toBool());
 
-    r = runCli({"serial", "1.01"});
+    r = RunCli({"serial", "1.01"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.isEmpty());
 }
@@ -83,10 +64,10 @@ TEST_F(Cli, Crc32OfAFile)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("abc");
     f.close();
-    const CliRun r = runCli({"crc32", path});
+    const CliRun r = RunCli({"crc32", path});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.json()["crc32"].toString(), "0xCA6598D0");
-    EXPECT_NE(runCli({"crc32", dir.file("missing")}).exitCode, 0);
+    EXPECT_NE(RunCli({"crc32", dir.file("missing")}).exitCode, 0);
 }
 
 TEST_F(Cli, HeaderOfEveryKindOfFile)
@@ -104,7 +85,7 @@ TEST_F(Cli, HeaderOfEveryKindOfFile)
     const QString kcr = dir.file("car.kcr");
     ASSERT_TRUE(SaveCarFile(sealedHeader(), kcr));
     for (const QString& path : {kpr, kdd, raw, kcr}) {
-        const CliRun r = runCli({"header", path});
+        const CliRun r = RunCli({"header", path});
         ASSERT_EQ(r.exitCode, 0) << path.toStdString() << r.err.toStdString();
         const QJsonObject j = r.json();
         EXPECT_TRUE(j["intact"].toBool()) << path.toStdString();
@@ -115,7 +96,7 @@ TEST_F(Cli, HeaderOfEveryKindOfFile)
         EXPECT_EQ(h["Signature"].toString(), "0xAA551177");
         EXPECT_EQ(h["OrderStartDate"].toString(), "2025-03-01T06:00:00.000");
     }
-    EXPECT_EQ(runCli({"header", kpr}).json()["protocol"].toObject()["count"].toInt(), 5);
+    EXPECT_EQ(RunCli({"header", kpr}).json()["protocol"].toObject()["count"].toInt(), 5);
 
     // A changed byte is reported, not refused.
     TOrderHeader damaged = sealedHeader();
@@ -124,10 +105,10 @@ TEST_F(Cli, HeaderOfEveryKindOfFile)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(damaged.ToByteArray());
     f.close();
-    const CliRun r = runCli({"header", raw});
+    const CliRun r = RunCli({"header", raw});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_FALSE(r.json()["intact"].toBool());
-    EXPECT_NE(runCli({"header", dir.file("missing")}).exitCode, 0);
+    EXPECT_NE(RunCli({"header", dir.file("missing")}).exitCode, 0);
 }
 
 TEST_F(Cli, KddWithSamplesAsCsv)
@@ -139,7 +120,7 @@ TEST_F(Cli, KddWithSamplesAsCsv)
     QString path;
     ASSERT_TRUE(SaveDataFile(dir.path(), sealedHeader(), samples, nullptr, start, start.addSecs(120), &path));
 
-    CliRun r = runCli({"kdd", path});
+    CliRun r = RunCli({"kdd", path});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QJsonObject j = r.json();
     EXPECT_EQ(j["count"].toInt(), 3);
@@ -148,7 +129,7 @@ TEST_F(Cli, KddWithSamplesAsCsv)
     EXPECT_EQ(j["section"].toObject()["tank1Vol"].toInt(), 400);
     EXPECT_EQ(j["section"].toObject()["startTime"].toString(), "2025-03-01T06:00:00");
 
-    r = runCli({"kdd", path, "--samples"});
+    r = RunCli({"kdd", path, "--samples"});
     ASSERT_EQ(r.exitCode, 0);
     const qsizetype csv = r.out.indexOf("\nindex,time,");
     ASSERT_GT(csv, 0);
@@ -162,7 +143,7 @@ TEST_F(Cli, KddWithSamplesAsCsv)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(".KDD too short");
     f.close();
-    r = runCli({"kdd", broken});
+    r = RunCli({"kdd", broken});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("E2002"));
 }
